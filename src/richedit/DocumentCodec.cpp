@@ -1,0 +1,126 @@
+#include "richedit/DocumentCodec.h"
+
+#include "richedit/DocumentSink.h"
+#include "richedit/RtfReader.h"
+#include "richedit/RtfWriter.h"
+#include "richedit/SafeSave.h"
+
+#include <QFileInfo>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace kora::documentcodec {
+
+DocumentKind kindForPath(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0 ? DocumentKind::PlainText
+                                                                                           : DocumentKind::Rtf;
+}
+
+DocumentKind saveKindForPath(const QString &path, DocumentKind readAs)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0)
+        return DocumentKind::PlainText;
+    if (suffix.compare(QLatin1String("rtf"), Qt::CaseInsensitive) == 0
+        || suffix.compare(QLatin1String("kora"), Qt::CaseInsensitive) == 0) {
+        return DocumentKind::Rtf;
+    }
+    return readAs;
+}
+
+namespace {
+
+bool loadRtf(const QByteArray &bytes, QTextDocument &document, LoadInfo *info)
+{
+    if (!rtf::looksLikeRtf(bytes))
+        return false;
+    document.clear();
+    QTextCursor cursor(&document);
+    DocumentSink sink(cursor);
+    const rtf::ReadResult result = rtf::read(bytes, sink);
+    if (info)
+        info->report = result.report;
+    return result.ok();
+}
+
+void loadPlain(const QByteArray &bytes, QTextDocument &document, LoadInfo *info)
+{
+    plaintext::Decoded decoded = plaintext::decode(bytes);
+    document.setPlainText(decoded.text);
+    if (info)
+        info->textFormat = decoded.format;
+}
+
+} // namespace
+
+bool loadBytes(const QByteArray &bytes, DocumentKind kind, QTextDocument &document, LoadInfo *info)
+{
+    LoadInfo local;
+    LoadInfo &result = info ? *info : local;
+    result = LoadInfo{};
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    if (kind == DocumentKind::Rtf) {
+        if (loadRtf(bytes, document, &result)) {
+            result.readAs = DocumentKind::Rtf;
+        } else {
+            loadPlain(bytes, document, &result);
+            result.readAs = DocumentKind::PlainText;
+            result.fellBack = true;
+        }
+    } else {
+        // Plain text accepts any bytes, so the fall-back to RTF is never needed.
+        loadPlain(bytes, document, &result);
+        result.readAs = DocumentKind::PlainText;
+    }
+    document.setUndoRedoEnabled(undo);
+    return true;
+}
+
+bool loadFile(const QString &path, QTextDocument &document, LoadInfo *info, QString *error)
+{
+    QByteArray bytes;
+    if (!readWholeFile(path, &bytes, error))
+        return false;
+    if (!loadBytes(bytes, kindForPath(path), document, info)) {
+        if (error)
+            *error = kLoadFailed;
+        return false;
+    }
+    return true;
+}
+
+QString plainText(const QTextDocument &document, int from, int to)
+{
+    QTextCursor cursor(const_cast<QTextDocument *>(&document));
+    const int end = document.characterCount() - 1;
+    cursor.setPosition(std::clamp(from, 0, end));
+    cursor.setPosition(to < 0 ? end : std::clamp(to, 0, end), QTextCursor::KeepAnchor);
+    QString text = cursor.selectedText();
+    for (QChar &ch : text) {
+        if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
+            ch = u'\n';
+    }
+    text.remove(QChar::ObjectReplacementCharacter);
+    return text;
+}
+
+QByteArray encode(const QTextDocument &document, DocumentKind kind, const plaintext::Format &textFormat, int from,
+                  int to, plaintext::Format *written)
+{
+    if (kind == DocumentKind::Rtf) {
+        if (written)
+            *written = textFormat;
+        return rtf::write(document, from, to);
+    }
+    return plaintext::encode(plainText(document, from, to), textFormat, written);
+}
+
+bool saveFile(const QString &path, const QByteArray &bytes, QString *error)
+{
+    return saveFileSafely(path, bytes, kSaveFailed, error);
+}
+
+} // namespace kora::documentcodec

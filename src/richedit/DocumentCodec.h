@@ -1,0 +1,53 @@
+#pragma once
+
+#include "richedit/PlainTextCodec.h"
+#include "richedit/RtfSink.h"
+
+#include <QString>
+
+class QTextDocument;
+
+namespace kora {
+
+enum class DocumentKind { Rtf, PlainText };
+
+// What a load found out about the file.
+struct LoadInfo
+{
+    DocumentKind readAs = DocumentKind::Rtf;
+    bool fellBack = false; // read in the other format than its extension asked for
+    plaintext::Format textFormat;
+    rtf::ReadReport report;
+};
+
+namespace documentcodec {
+
+inline const QString kLoadFailed = QStringLiteral("Failed to Load Stream");
+inline const QString kSaveFailed = QStringLiteral("Failed to Save Stream");
+
+// "txt" (in any case) is plain text; every other extension is RTF.
+DocumentKind kindForPath(const QString &path);
+
+// The format for saving: ".txt" as text, ".rtf"/".kora" as RTF, any other extension as the
+// format the document was read in, so a text file read through the fall-back stays text.
+DocumentKind saveKindForPath(const QString &path, DocumentKind readAs);
+
+// Replaces the document's content with the bytes, read in the format of `kind` with a fall-back
+// to the other format. Returns false only when neither format accepts the data.
+bool loadBytes(const QByteArray &bytes, DocumentKind kind, QTextDocument &document, LoadInfo *info);
+
+// Loads a file by its extension; false with a message naming the file or "Failed to Load Stream".
+bool loadFile(const QString &path, QTextDocument &document, LoadInfo *info, QString *error);
+
+// The text of [from, to) with '\n' between paragraphs (to = -1: the end).
+QString plainText(const QTextDocument &document, int from = 0, int to = -1);
+
+// Encodes the document (or [from, to)) in the given kind.
+QByteArray encode(const QTextDocument &document, DocumentKind kind, const plaintext::Format &textFormat, int from = 0,
+                  int to = -1, plaintext::Format *written = nullptr);
+
+// Saves safely (temporary file and rename); false with a message.
+bool saveFile(const QString &path, const QByteArray &bytes, QString *error);
+
+} // namespace documentcodec
+} // namespace kora

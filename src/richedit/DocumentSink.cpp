@@ -1,0 +1,86 @@
+#include "richedit/DocumentSink.h"
+
+#include "richedit/DocumentProperties.h"
+#include "richedit/FormatMapping.h"
+#include "richedit/Pictures.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
+
+namespace kora {
+
+DocumentSink::DocumentSink(const QTextCursor &cursor)
+    : m_cursor(cursor)
+{
+}
+
+const QTextCharFormat &DocumentSink::charFormat(const rtf::RunFormat &format)
+{
+    if (!m_haveFormat || !(format == m_lastRun)) {
+        m_lastRun = format;
+        m_lastFormat = charFormatFor(format);
+        m_haveFormat = true;
+    }
+    return m_lastFormat;
+}
+
+void DocumentSink::text(QStringView text, const rtf::RunFormat &format)
+{
+    m_cursor.insertText(text.toString(), charFormat(format));
+}
+
+void DocumentSink::applyParagraph(const rtf::ParaFormat &format)
+{
+    if (!m_haveBlockFormat || !(format == m_lastPara)) {
+        m_lastPara = format;
+        m_lastBlockFormat = blockFormatFor(format);
+        m_haveBlockFormat = true;
+    }
+    m_cursor.setBlockFormat(m_lastBlockFormat);
+    setBlockBullet(m_cursor, format.bullet);
+}
+
+void DocumentSink::paragraphBreak(const rtf::ParaFormat &format)
+{
+    applyParagraph(format);
+    m_cursor.insertBlock(m_lastBlockFormat);
+}
+
+void DocumentSink::picture(const rtf::Picture &picture, const rtf::RunFormat &format)
+{
+    QImage image = pictures::decode(picture);
+    const bool decoded = !image.isNull();
+    const QSizeF size = pictures::displaySize(picture, image);
+    if (!decoded)
+        image = pictures::placeholder(size.toSize(), QStringLiteral("Obrázek"));
+
+    QTextDocument *document = m_cursor.document();
+    const int number = document->property("koraPictureCount").toInt() + 1;
+    document->setProperty("koraPictureCount", number);
+    const QString name = QStringLiteral("kora-picture:%1").arg(number);
+    document->addResource(QTextDocument::ImageResource, QUrl(name), image);
+
+    QTextImageFormat f;
+    f.merge(charFormat(format));
+    f.setObjectType(QTextFormat::ImageObject);
+    f.setName(name);
+    f.setWidth(size.width());
+    f.setHeight(size.height());
+    f.setProperty(PropPictureKind, int(picture.kind));
+    f.setProperty(PropPictureData, picture.data);
+    f.setProperty(PropPictureWidth, picture.width);
+    f.setProperty(PropPictureHeight, picture.height);
+    f.setProperty(PropPictureMetafileMode, picture.metafileMode);
+    f.setProperty(PropPictureBitsPerPixel, picture.bitsPerPixel);
+    f.setProperty(PropPictureWidthBytes, picture.widthBytes);
+    m_cursor.insertImage(f);
+}
+
+void DocumentSink::finish(const rtf::ParaFormat &format)
+{
+    applyParagraph(format);
+}
+
+} // namespace kora

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "richedit/RtfSink.h"
+
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+namespace kora {
+
+// Builds a QTextDocument from the RTF reader's events, at a cursor.
+class DocumentSink : public rtf::Sink
+{
+public:
+    explicit DocumentSink(const QTextCursor &cursor);
+
+    void text(QStringView text, const rtf::RunFormat &format) override;
+    void paragraphBreak(const rtf::ParaFormat &format) override;
+    void picture(const rtf::Picture &picture, const rtf::RunFormat &format) override;
+    void finish(const rtf::ParaFormat &format) override;
+
+private:
+    const QTextCharFormat &charFormat(const rtf::RunFormat &format);
+    void applyParagraph(const rtf::ParaFormat &format);
+
+    QTextCursor m_cursor;
+    rtf::RunFormat m_lastRun;
+    QTextCharFormat m_lastFormat;
+    bool m_haveFormat = false;
+    rtf::ParaFormat m_lastPara;
+    QTextBlockFormat m_lastBlockFormat;
+    bool m_haveBlockFormat = false;
+};
+
+} // namespace kora

@@ -1,0 +1,123 @@
+#include "richedit/FormatMapping.h"
+
+#include "richedit/DocumentProperties.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextList>
+
+#include <cmath>
+
+namespace kora {
+
+ParagraphTwips paragraphTwips(const QTextBlockFormat &format)
+{
+    ParagraphTwips t;
+    auto value = [&format](int property, double pixels) {
+        return format.hasProperty(property) ? format.intProperty(property) : int(std::lround(pixels / kPixelsPerTwip));
+    };
+    t.left = value(PropLeftTwips, format.leftMargin());
+    t.firstLine = value(PropFirstLineTwips, format.textIndent());
+    t.right = value(PropRightTwips, format.rightMargin());
+    return t;
+}
+
+void setParagraphTwips(QTextBlockFormat &format, const ParagraphTwips &twips, bool bullet)
+{
+    format.setProperty(PropLeftTwips, twips.left);
+    format.setProperty(PropFirstLineTwips, twips.firstLine);
+    format.setProperty(PropRightTwips, twips.right);
+    // A bullet hangs at the first-line position and the text starts at the left indent.
+    format.setLeftMargin(std::max(0.0, twips.left * kPixelsPerTwip));
+    format.setTextIndent(bullet ? 0.0 : twips.firstLine * kPixelsPerTwip);
+    format.setRightMargin(std::max(0.0, twips.right * kPixelsPerTwip));
+}
+
+int alignmentCode(Qt::Alignment alignment)
+{
+    if (alignment & Qt::AlignJustify)
+        return 3;
+    if (alignment & Qt::AlignHCenter)
+        return 2;
+    if (alignment & Qt::AlignRight)
+        return 1;
+    return 0;
+}
+
+Qt::Alignment alignmentFromCode(int code)
+{
+    switch (code) {
+    case 1: return Qt::AlignRight | Qt::AlignAbsolute;
+    case 2: return Qt::AlignHCenter;
+    case 3: return Qt::AlignJustify;
+    default: return Qt::AlignLeft | Qt::AlignAbsolute;
+    }
+}
+
+QTextCharFormat charFormatFor(const rtf::RunFormat &run)
+{
+    QTextCharFormat f;
+    if (!run.face.isEmpty())
+        f.setFontFamilies(QStringList{run.face});
+    f.setFontPointSize(run.halfPoints / 2.0);
+    f.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(run.italic);
+    f.setFontUnderline(run.underline);
+    f.setFontStrikeOut(run.strike);
+    if (run.vertical == 1)
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    else if (run.vertical == 2)
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (run.hasColor)
+        f.setForeground(QColor(run.color));
+    if (run.hasBackground)
+        f.setBackground(QColor(run.background));
+    return f;
+}
+
+QTextBlockFormat blockFormatFor(const rtf::ParaFormat &para)
+{
+    QTextBlockFormat f;
+    f.setAlignment(alignmentFromCode(para.align));
+    setParagraphTwips(f, ParagraphTwips{para.left, para.firstLine, para.right}, para.bullet);
+    return f;
+}
+
+QTextListFormat bulletListFormat()
+{
+    QTextListFormat f;
+    f.setStyle(QTextListFormat::ListDisc);
+    f.setIndent(0);
+    return f;
+}
+
+void setBlockBullet(QTextCursor &cursor, bool bullet)
+{
+    QTextBlock block = cursor.block();
+    QTextList *list = block.textList();
+    if (!bullet) {
+        if (list)
+            list->remove(block);
+        QTextBlockFormat f = block.blockFormat();
+        if (f.hasProperty(QTextFormat::ObjectIndex)) {
+            f.clearProperty(QTextFormat::ObjectIndex);
+            cursor.setBlockFormat(f);
+        }
+        return;
+    }
+    if (list)
+        return;
+    const QTextBlock previous = block.previous();
+    if (previous.isValid() && previous.textList()) {
+        previous.textList()->add(block);
+        return;
+    }
+    const QTextBlock next = block.next();
+    if (next.isValid() && next.textList()) {
+        next.textList()->add(block);
+        return;
+    }
+    cursor.createList(bulletListFormat());
+}
+
+} // namespace kora

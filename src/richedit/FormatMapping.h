@@ -1,0 +1,37 @@
+#pragma once
+
+#include "richedit/RtfSink.h"
+
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextListFormat>
+
+class QTextBlock;
+class QTextCursor;
+
+namespace kora {
+
+struct ParagraphTwips
+{
+    int left = 0;      // \li: further lines from the left edge
+    int firstLine = 0; // \fi: first line relative to left
+    int right = 0;     // \ri
+};
+
+// Paragraph indents in twips as stored in a block format (falls back to its margins).
+ParagraphTwips paragraphTwips(const QTextBlockFormat &format);
+
+// Writes indents in twips into a block format, with the margins Qt lays out.
+void setParagraphTwips(QTextBlockFormat &format, const ParagraphTwips &twips, bool bullet);
+
+int alignmentCode(Qt::Alignment alignment);
+Qt::Alignment alignmentFromCode(int code);
+
+QTextCharFormat charFormatFor(const rtf::RunFormat &run);
+QTextBlockFormat blockFormatFor(const rtf::ParaFormat &para);
+QTextListFormat bulletListFormat();
+
+// Puts the cursor's block into or out of a bullet list, joining the previous block's list.
+void setBlockBullet(QTextCursor &cursor, bool bullet);
+
+} // namespace kora

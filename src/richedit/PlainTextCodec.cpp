@@ -1,0 +1,143 @@
+#include "richedit/PlainTextCodec.h"
+
+#include "text/CodePage.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QRegularExpression>
+
+namespace kora::plaintext {
+
+namespace {
+
+bool isValidUtf8(const QByteArray &bytes, qsizetype from)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)decoder.decode(QByteArrayView(bytes).sliced(from));
+    return !decoder.hasError();
+}
+
+LineBreak detectLineBreak(const QString &text)
+{
+    const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+    if (at < 0)
+        return LineBreak::CrLf;
+    if (text.at(at) == u'\n')
+        return LineBreak::Lf;
+    if (at + 1 < text.size() && text.at(at + 1) == u'\n')
+        return LineBreak::CrLf;
+    return LineBreak::Cr;
+}
+
+QString normaliseLineBreaks(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r') {
+            out += u'\n';
+            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QString withoutControlCharacters(const QString &text)
+{
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            break;
+    }
+    if (i == text.size())
+        return text;
+    QString out = text.left(i);
+    for (; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+            out += QChar(c);
+    }
+    return out;
+}
+
+Decoded decode(const QByteArray &bytes)
+{
+    Decoded result;
+    QString text;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        result.format.encoding = Encoding::Utf8Bom;
+        text = QString::fromUtf8(QByteArrayView(bytes).sliced(3));
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        result.format.encoding = Encoding::Utf16LeBom;
+        QStringDecoder decoder(QStringDecoder::Utf16LE);
+        text = decoder.decode(QByteArrayView(bytes).sliced(2));
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        result.format.encoding = Encoding::Utf16BeBom;
+        QStringDecoder decoder(QStringDecoder::Utf16BE);
+        text = decoder.decode(QByteArrayView(bytes).sliced(2));
+    } else if (isValidUtf8(bytes, 0)) {
+        result.format.encoding = Encoding::Utf8;
+        text = QString::fromUtf8(bytes);
+    } else {
+        result.format.encoding = Encoding::Windows1250;
+        codepage::Decoder(codepage::kWindows1250).decodeAppend(bytes.constData(), bytes.size(), text);
+    }
+    result.format.lineBreak = detectLineBreak(text);
+    result.text = withoutControlCharacters(normaliseLineBreaks(text));
+    return result;
+}
+
+QByteArray encode(const QString &input, const Format &format, Format *written)
+{
+    Format used = format;
+    const char *breakText = format.lineBreak == LineBreak::CrLf ? "\r\n" : format.lineBreak == LineBreak::Lf ? "\n" : "\r";
+    QString text = input;
+    text.replace(QChar::LineSeparator, u'\n');
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QStringLiteral("\n"), QString::fromLatin1(breakText));
+
+    QByteArray out;
+    if (used.encoding == Encoding::Windows1250) {
+        out.reserve(text.size());
+        bool lossless = true;
+        for (const QChar ch : text) {
+            const int b = codepage::toWindows1250(ch.unicode());
+            if (b < 0) {
+                lossless = false;
+                break;
+            }
+            out.append(char(b));
+        }
+        if (!lossless) {
+            out.clear();
+            used.encoding = Encoding::Utf8Bom;
+        }
+    }
+    switch (used.encoding) {
+    case Encoding::Utf8: out = text.toUtf8(); break;
+    case Encoding::Utf8Bom: out = "\xEF\xBB\xBF" + text.toUtf8(); break;
+    case Encoding::Utf16LeBom: {
+        QStringEncoder encoder(QStringEncoder::Utf16LE);
+        out = "\xFF\xFE" + QByteArray(encoder.encode(text));
+        break;
+    }
+    case Encoding::Utf16BeBom: {
+        QStringEncoder encoder(QStringEncoder::Utf16BE);
+        out = "\xFE\xFF" + QByteArray(encoder.encode(text));
+        break;
+    }
+    case Encoding::Windows1250: break;
+    }
+    if (written)
+        *written = used;
+    return out;
+}
+
+} // namespace kora::plaintext

@@ -1,0 +1,909 @@
+#include "richedit/RichEdit.h"
+
+#include "richedit/DocumentProperties.h"
+#include "richedit/DocumentSink.h"
+#include "richedit/FormatMapping.h"
+#include "richedit/LinkDetector.h"
+#include "richedit/PlainTextCodec.h"
+#include "richedit/RtfReader.h"
+#include "richedit/RtfWriter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+#include <QTextImageFormat>
+#include <QTextLayout>
+#include <QTextList>
+#include <QUrl>
+
+#include <cmath>
+
+namespace kora {
+
+namespace {
+
+constexpr int kMaxLineText = 4096;
+constexpr int kMaxPointSize = 1638;
+const char *const kRtfMime = "text/rtf";
+const char *const kRtfMimeAlt = "application/rtf";
+
+QFont defaultDocumentFont()
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSize(12);
+    return font;
+}
+
+QString toCrLf(QString text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (const QChar ch : text) {
+        if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator || ch == u'\n')
+            out += QLatin1String("\r\n");
+        else
+            out += ch;
+    }
+    return out;
+}
+
+// Text for insertion: line breaks of any style become '\n', other control characters go.
+QString insertableText(const QString &text)
+{
+    QString normal = text;
+    normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normal.replace(u'\r', u'\n');
+    normal.replace(QChar::ParagraphSeparator, u'\n');
+    return plaintext::withoutControlCharacters(normal);
+}
+
+int floorDiv(int value, int divisor)
+{
+    return int(std::floor(double(value) / divisor));
+}
+
+} // namespace
+
+RichEdit::RichEdit(QWidget *parent)
+    : QTextEdit(parent)
+{
+    setAcceptRichText(true);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setTabChangesFocus(false);
+    viewport()->setMouseTracking(true);
+    auto *document = new QTextDocument(this);
+    adoptDocument(document);
+    setWordWrap(true);
+}
+
+RichEdit::~RichEdit() = default;
+
+void RichEdit::adoptDocument(QTextDocument *document)
+{
+    QTextDocument *old = this->document();
+    if (old && old != document)
+        disconnect(old, nullptr, this, nullptr);
+    document->setDefaultFont(defaultDocumentFont());
+    document->setUndoRedoEnabled(true);
+    document->setModified(false);
+    setDocument(document);
+    if (!m_links)
+        m_links = new LinkHighlighter(document);
+    else
+        m_links->setDocument(document);
+    m_lastRevision = document->revision();
+    m_undoSteps = 0;
+    m_redoSteps = 0;
+    connect(document, &QTextDocument::contentsChange, this, &RichEdit::onContentsChange);
+    connect(document, &QTextDocument::undoCommandAdded, this, &RichEdit::onUndoCommandAdded);
+    if (old && old != document && old->parent() == this)
+        old->deleteLater();
+}
+
+void RichEdit::onContentsChange()
+{
+    // Link painting also reports a change; only a new revision is a change of the content.
+    const int revision = document()->revision();
+    if (revision == m_lastRevision)
+        return;
+    m_lastRevision = revision;
+    emit changed();
+}
+
+void RichEdit::onUndoCommandAdded()
+{
+    m_undoSteps = std::min(m_undoSteps + 1, m_undoDepth);
+    m_redoSteps = 0;
+}
+
+QString RichEdit::text() const
+{
+    return toCrLf(document()->toRawText());
+}
+
+void RichEdit::setText(const QString &text)
+{
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.setBlockFormat(QTextBlockFormat());
+    cursor.setCharFormat(QTextCharFormat());
+    cursor.insertText(insertableText(text));
+    cursor.endEditBlock();
+}
+
+void RichEdit::clearAll()
+{
+    setText(QString());
+}
+
+namespace {
+
+// Calls f(block, layout line index, total line index) until it returns true.
+template<typename F>
+void forEachLine(const QTextDocument *document, F f)
+{
+    int total = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        const int lines = layout ? std::max(1, layout->lineCount()) : 1;
+        for (int i = 0; i < lines; ++i) {
+            if (f(block, i, total))
+                return;
+            ++total;
+        }
+    }
+}
+
+void ensureLaidOut(const QTextDocument *document)
+{
+    if (QAbstractTextDocumentLayout *layout = document->documentLayout())
+        layout->blockBoundingRect(document->lastBlock());
+}
+
+} // namespace
+
+int RichEdit::lineCount() const
+{
+    ensureLaidOut(document());
+    int total = 0;
+    forEachLine(document(), [&total](const QTextBlock &, int, int) {
+        ++total;
+        return false;
+    });
+    if (document()->lastBlock().length() <= 1)
+        --total;
+    return std::max(0, total);
+}
+
+QString RichEdit::lineText(int line) const
+{
+    ensureLaidOut(document());
+    QString result;
+    forEachLine(document(), [&](const QTextBlock &block, int index, int total) {
+        if (total != line)
+            return false;
+        const QTextLayout *layout = block.layout();
+        QString text = block.text();
+        if (layout && layout->lineCount() > index) {
+            const QTextLine l = layout->lineAt(index);
+            text = text.mid(l.textStart(), l.textLength());
+        }
+        while (!text.isEmpty() && text.back() == QChar::LineSeparator)
+            text.chop(1);
+        result = text.left(kMaxLineText);
+        return true;
+    });
+    return result;
+}
+
+int RichEdit::caretLine() const
+{
+    ensureLaidOut(document());
+    const int position = textCursor().position();
+    const QTextBlock caretBlock = document()->findBlock(position);
+    int result = 0;
+    forEachLine(document(), [&](const QTextBlock &block, int index, int total) {
+        if (block != caretBlock)
+            return false;
+        const QTextLayout *layout = block.layout();
+        int lineInBlock = 0;
+        if (layout && layout->lineCount() > 0)
+            lineInBlock = std::max(0, layout->lineForTextPosition(position - block.position()).lineNumber());
+        result = total - index + lineInBlock;
+        return true;
+    });
+    return result;
+}
+
+int RichEdit::lineStart(int line) const
+{
+    if (line == -1)
+        line = caretLine();
+    if (line < 0)
+        return -1;
+    ensureLaidOut(document());
+    int result = -1;
+    forEachLine(document(), [&](const QTextBlock &block, int index, int total) {
+        if (total != line)
+            return false;
+        const QTextLayout *layout = block.layout();
+        const int offset = (layout && layout->lineCount() > index) ? layout->lineAt(index).textStart() : 0;
+        result = block.position() + offset;
+        return true;
+    });
+    return result;
+}
+
+int RichEdit::selStart() const
+{
+    return textCursor().selectionStart();
+}
+
+void RichEdit::setSelStart(int start)
+{
+    QTextCursor cursor = textCursor();
+    const int end = document()->characterCount() - 1;
+    cursor.setPosition(std::clamp(start, 0, end));
+    setTextCursor(cursor);
+}
+
+int RichEdit::selLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void RichEdit::setSelLength(int length)
+{
+    QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    const int end = document()->characterCount() - 1;
+    cursor.setPosition(start);
+    cursor.setPosition(std::clamp(start + std::max(0, length), 0, end), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+QString RichEdit::selText() const
+{
+    return toCrLf(textCursor().selectedText());
+}
+
+void RichEdit::setSelText(const QString &text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.insertText(insertableText(text));
+    setTextCursor(cursor);
+}
+
+void RichEdit::selectAllText()
+{
+    selectAll();
+}
+
+void RichEdit::scrollCaretIntoView()
+{
+    ensureCursorVisible();
+}
+
+QColor RichEdit::windowTextColor() const
+{
+    return palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+QColor RichEdit::windowColor() const
+{
+    return palette().color(QPalette::Active, QPalette::Base);
+}
+
+QTextCharFormat RichEdit::firstCharFormat() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return cursor.charFormat();
+    QTextCursor first(document());
+    first.setPosition(cursor.selectionStart() + 1);
+    return first.charFormat();
+}
+
+QTextBlockFormat RichEdit::firstBlockFormat() const
+{
+    return document()->findBlock(textCursor().selectionStart()).blockFormat();
+}
+
+namespace {
+
+int styleOf(const QTextCharFormat &f)
+{
+    int style = 0;
+    if (f.fontWeight() >= QFont::DemiBold)
+        style |= StyleBold;
+    if (f.fontItalic())
+        style |= StyleItalic;
+    if (f.fontUnderline())
+        style |= StyleUnderline;
+    if (f.fontStrikeOut())
+        style |= StyleStrikeOut;
+    return style;
+}
+
+} // namespace
+
+int RichEdit::selStyle() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return styleOf(cursor.charFormat());
+    const int from = cursor.selectionStart();
+    const int to = cursor.selectionEnd();
+    int style = StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut;
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to && style;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd() && style; ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() <= from || fragment.position() >= to)
+                continue;
+            style &= styleOf(fragment.charFormat());
+        }
+    }
+    return style;
+}
+
+CharFormat RichEdit::selCharFormat() const
+{
+    CharFormat f;
+    f.style = selStyle();
+    f.color = selColor();
+    f.highlight = selHighlight();
+    f.face = selFaceName();
+    f.size = selSize();
+    f.subscript = selSubscript();
+    return f;
+}
+
+QColor RichEdit::selColor() const
+{
+    const QTextCharFormat f = firstCharFormat();
+    if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
+        return f.foreground().color();
+    return windowTextColor();
+}
+
+QColor RichEdit::selHighlight() const
+{
+    const QTextCharFormat f = firstCharFormat();
+    if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
+        return f.background().color();
+    return windowColor();
+}
+
+QString RichEdit::selFaceName() const
+{
+    const QTextCharFormat f = firstCharFormat();
+    const QStringList families = f.property(QTextFormat::FontFamilies).toStringList();
+    const QString face = families.isEmpty() || families.first().isEmpty() ? document()->defaultFont().family()
+                                                                         : families.first();
+    return face.left(kMaxFaceNameLength);
+}
+
+int RichEdit::selSize() const
+{
+    const QTextCharFormat f = firstCharFormat();
+    const double points = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
+                                                                    : document()->defaultFont().pointSizeF();
+    // The control keeps twips and reads back whole points, rounded down.
+    const int twips = int(std::lround(points * kTwipsPerPoint));
+    return twips / kTwipsPerPoint;
+}
+
+int RichEdit::selSubscript() const
+{
+    switch (firstCharFormat().verticalAlignment()) {
+    case QTextCharFormat::AlignSubScript: return Subscript;
+    case QTextCharFormat::AlignSuperScript: return Superscript;
+    default: return SubscriptNone;
+    }
+}
+
+void RichEdit::mergeCharFormat(const QTextCharFormat &modifier)
+{
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.mergeCharFormat(modifier);
+    cursor.endEditBlock();
+    if (!cursor.hasSelection())
+        mergeCurrentCharFormat(modifier);
+}
+
+void RichEdit::setSelStyle(int style)
+{
+    QTextCharFormat f;
+    f.setFontWeight(style & StyleBold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(style & StyleItalic);
+    f.setFontUnderline(style & StyleUnderline);
+    f.setFontStrikeOut(style & StyleStrikeOut);
+    mergeCharFormat(f);
+}
+
+void RichEdit::setSelColor(const QColor &color)
+{
+    QTextCharFormat f;
+    // The window-text colour (or none) means "automatic": the text follows the system colour.
+    f.setForeground(!color.isValid() || color.rgb() == windowTextColor().rgb() ? QBrush() : QBrush(color));
+    mergeCharFormat(f);
+}
+
+void RichEdit::setSelHighlight(const QColor &color)
+{
+    QTextCharFormat f;
+    f.setBackground(!color.isValid() || color.rgb() == windowColor().rgb() ? QBrush() : QBrush(color));
+    mergeCharFormat(f);
+}
+
+void RichEdit::setSelFaceName(const QString &face)
+{
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{face.left(kMaxFaceNameLength)});
+    mergeCharFormat(f);
+}
+
+void RichEdit::setSelSize(int points)
+{
+    if (points <= 0)
+        return;
+    QTextCharFormat f;
+    f.setFontPointSize(std::min(points, kMaxPointSize));
+    mergeCharFormat(f);
+}
+
+void RichEdit::setSelSubscript(int style)
+{
+    QTextCharFormat f;
+    f.setVerticalAlignment(style == Subscript     ? QTextCharFormat::AlignSubScript
+                           : style == Superscript ? QTextCharFormat::AlignSuperScript
+                                                  : QTextCharFormat::AlignNormal);
+    mergeCharFormat(f);
+}
+
+void RichEdit::setSelFont(const QFont &font, const QColor &color)
+{
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{font.family().left(kMaxFaceNameLength)});
+    if (font.pointSize() > 0)
+        f.setFontPointSize(std::min(font.pointSize(), kMaxPointSize));
+    f.setFontWeight(font.weight() >= QFont::DemiBold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(font.italic());
+    f.setFontUnderline(font.underline());
+    f.setFontStrikeOut(font.strikeOut());
+    f.setForeground(!color.isValid() || color.rgb() == windowTextColor().rgb() ? QBrush() : QBrush(color));
+    mergeCharFormat(f);
+}
+
+ParaFormat RichEdit::selParaFormat() const
+{
+    const QTextBlock block = document()->findBlock(textCursor().selectionStart());
+    const QTextBlockFormat f = block.blockFormat();
+    const ParagraphTwips t = paragraphTwips(f);
+    ParaFormat p;
+    const int code = alignmentCode(f.alignment());
+    p.alignment = code;
+    p.numbering = block.textList() ? NumberingBullet : NumberingNone;
+    p.firstIndent = floorDiv(t.left + t.firstLine, kTwipsPerPoint);
+    p.leftIndent = floorDiv(-t.firstLine, kTwipsPerPoint);
+    p.rightIndent = floorDiv(t.right, kTwipsPerPoint);
+    return p;
+}
+
+template<typename Change>
+void RichEdit::changeParagraphs(Change change)
+{
+    QTextCursor cursor = textCursor();
+    const int from = cursor.selectionStart();
+    const int to = cursor.selectionEnd();
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    for (QTextBlock block = document()->findBlock(from); block.isValid(); block = block.next()) {
+        edit.setPosition(block.position());
+        change(edit, block);
+        if (block.position() + block.length() > to)
+            break;
+    }
+    edit.endEditBlock();
+}
+
+void RichEdit::setParaAlignment(int alignment)
+{
+    changeParagraphs([alignment](QTextCursor &edit, const QTextBlock &) {
+        QTextBlockFormat f;
+        f.setAlignment(alignmentFromCode(alignment));
+        edit.mergeBlockFormat(f);
+    });
+}
+
+void RichEdit::setParaNumbering(int numbering)
+{
+    const bool bullet = numbering == NumberingBullet;
+    changeParagraphs([bullet](QTextCursor &edit, const QTextBlock &block) {
+        QTextBlockFormat f = block.blockFormat();
+        ParagraphTwips t = paragraphTwips(f);
+        const int first = t.left + t.firstLine;
+        int relative = -t.firstLine;
+        if (bullet)
+            relative = std::max(relative, kBulletMinLeftIndent * kTwipsPerPoint);
+        else
+            relative = 0;
+        t.left = first + relative;
+        t.firstLine = -relative;
+        setParagraphTwips(f, t, bullet);
+        edit.setBlockFormat(f);
+        setBlockBullet(edit, bullet);
+    });
+}
+
+void RichEdit::setParaFirstIndent(int points)
+{
+    changeParagraphs([points](QTextCursor &edit, const QTextBlock &block) {
+        QTextBlockFormat f = block.blockFormat();
+        ParagraphTwips t = paragraphTwips(f);
+        const int relative = -t.firstLine;
+        t.left = points * kTwipsPerPoint + relative;
+        setParagraphTwips(f, t, block.textList() != nullptr);
+        edit.setBlockFormat(f);
+    });
+}
+
+void RichEdit::setParaLeftIndent(int points)
+{
+    changeParagraphs([points](QTextCursor &edit, const QTextBlock &block) {
+        QTextBlockFormat f = block.blockFormat();
+        ParagraphTwips t = paragraphTwips(f);
+        const int first = t.left + t.firstLine;
+        t.left = first + points * kTwipsPerPoint;
+        t.firstLine = -points * kTwipsPerPoint;
+        setParagraphTwips(f, t, block.textList() != nullptr);
+        edit.setBlockFormat(f);
+    });
+}
+
+void RichEdit::setParaRightIndent(int points)
+{
+    changeParagraphs([points](QTextCursor &edit, const QTextBlock &block) {
+        QTextBlockFormat f = block.blockFormat();
+        ParagraphTwips t = paragraphTwips(f);
+        t.right = points * kTwipsPerPoint;
+        setParagraphTwips(f, t, block.textList() != nullptr);
+        edit.setBlockFormat(f);
+    });
+}
+
+bool RichEdit::isModified() const
+{
+    return document()->isModified();
+}
+
+void RichEdit::setModified(bool modified)
+{
+    document()->setModified(modified);
+}
+
+void RichEdit::setWordWrap(bool wrap)
+{
+    setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    setScrollBars(wrap ? ScrollVertical : ScrollBoth);
+}
+
+bool RichEdit::wordWrap() const
+{
+    return lineWrapMode() != QTextEdit::NoWrap;
+}
+
+void RichEdit::setScrollBars(ScrollBars bars)
+{
+    const bool horizontal = bars == ScrollHorizontal || bars == ScrollBoth;
+    const bool vertical = bars == ScrollVertical || bars == ScrollBoth;
+    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void RichEdit::setBackgroundColor(const QColor &color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, color);
+    setPalette(p);
+}
+
+QColor RichEdit::backgroundColor() const
+{
+    return palette().color(QPalette::Base);
+}
+
+bool RichEdit::canUndo() const
+{
+    return m_undoSteps > 0 && document()->isUndoAvailable();
+}
+
+bool RichEdit::canRedo() const
+{
+    return m_redoSteps > 0 && document()->isRedoAvailable();
+}
+
+void RichEdit::undoStep()
+{
+    if (!canUndo())
+        return;
+    document()->undo();
+    --m_undoSteps;
+    ++m_redoSteps;
+}
+
+void RichEdit::redoStep()
+{
+    if (!canRedo())
+        return;
+    document()->redo();
+    --m_redoSteps;
+    m_undoSteps = std::min(m_undoSteps + 1, m_undoDepth);
+}
+
+bool RichEdit::setUndoDepth(int depth, QString *error)
+{
+    if (depth < 1) {
+        if (error)
+            *error = QStringLiteral("Hloubka vracení musí být alespoň 1.");
+        return false;
+    }
+    m_undoDepth = depth;
+    m_undoSteps = std::min(m_undoSteps, depth);
+    m_redoSteps = std::min(m_redoSteps, depth);
+    return true;
+}
+
+bool RichEdit::loadFromFile(const QString &path, QString *error)
+{
+    auto *document = new QTextDocument(this);
+    document->setDefaultFont(defaultDocumentFont());
+    LoadInfo info;
+    if (!documentcodec::loadFile(path, *document, &info, error)) {
+        delete document;
+        return false;
+    }
+    m_loadInfo = info;
+    adoptDocument(document);
+    moveCursor(QTextCursor::Start);
+    emit changed();
+    return true;
+}
+
+bool RichEdit::saveToFile(const QString &path, QString *error)
+{
+    const DocumentKind kind = documentcodec::saveKindForPath(path, m_loadInfo.readAs);
+    int from = 0;
+    int to = -1;
+    if (m_selectionOnly) {
+        from = textCursor().selectionStart();
+        to = textCursor().selectionEnd();
+    }
+    plaintext::Format written;
+    const QByteArray bytes = documentcodec::encode(*document(), kind, m_loadInfo.textFormat, from, to, &written);
+    if (!documentcodec::saveFile(path, bytes, error))
+        return false;
+    if (kind == DocumentKind::PlainText && !m_selectionOnly)
+        m_loadInfo.textFormat = written;
+    return true;
+}
+
+int RichEdit::find(const QString &text, int start, int length, int options)
+{
+    if (text.isEmpty())
+        return -1;
+    const int end = document()->characterCount() - 1;
+    start = std::clamp(start, 0, end);
+    const int rangeEnd = length < 0 ? end : std::clamp(start + length, start, end);
+    QTextDocument::FindFlags flags;
+    if (options & FindWholeWord)
+        flags |= QTextDocument::FindWholeWords;
+    if (options & FindMatchCase)
+        flags |= QTextDocument::FindCaseSensitively;
+    QTextCursor from(document());
+    if (options & FindBackward) {
+        flags |= QTextDocument::FindBackward;
+        from.setPosition(rangeEnd);
+    } else {
+        from.setPosition(start);
+    }
+    const QTextCursor found = document()->find(text, from, flags);
+    if (found.isNull() || found.selectionStart() < start || found.selectionEnd() > rangeEnd)
+        return -1;
+    if (options & FindSelect)
+        setTextCursor(found);
+    return found.selectionStart();
+}
+
+void RichEdit::print(QPrinter *printer, const QString &title) const
+{
+    printer->setDocName(title);
+    printer->setFullPage(true);
+    std::unique_ptr<QTextDocument> copy(document()->clone());
+    const QRectF page = printer->pageRect(QPrinter::DevicePixel);
+    QPainter painter(printer);
+    if (!painter.isActive())
+        return;
+    // Lay out at the printer's resolution so that point sizes print at their size.
+    copy->documentLayout()->setPaintDevice(printer);
+    copy->setPageSize(page.size());
+    const int pageCount = copy->pageCount();
+    // The last page is the one that holds the last character: no empty page after it.
+    const QRectF lastRect = copy->documentLayout()->blockBoundingRect(copy->lastBlock());
+    int lastPage = pageCount;
+    if (copy->lastBlock().length() <= 1 && copy->blockCount() > 1) {
+        const QRectF previous = copy->documentLayout()->blockBoundingRect(copy->lastBlock().previous());
+        lastPage = std::min(pageCount, int(previous.bottom() / page.height()) + 1);
+    } else {
+        lastPage = std::min(pageCount, int(lastRect.top() / page.height()) + 1);
+    }
+    lastPage = std::max(1, lastPage);
+    for (int i = 0; i < lastPage; ++i) {
+        if (i > 0)
+            printer->newPage();
+        painter.save();
+        painter.translate(0, -i * page.height());
+        const QRectF visible(0, i * page.height(), page.width(), page.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = visible;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        painter.setClipRect(visible);
+        copy->documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+}
+
+void RichEdit::insertRtf(const QByteArray &rtf)
+{
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    DocumentSink sink(cursor);
+    const rtf::ReadResult result = rtf::read(rtf, sink);
+    cursor.endEditBlock();
+    if (!result.ok())
+        setSelText(plaintext::decode(rtf).text);
+    else
+        setTextCursor(cursor);
+}
+
+void RichEdit::insertImage(const QImage &image)
+{
+    if (image.isNull())
+        return;
+    const int number = document()->property("koraPictureCount").toInt() + 1;
+    document()->setProperty("koraPictureCount", number);
+    const QString name = QStringLiteral("kora-picture:%1").arg(number);
+    document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat f;
+    f.setName(name);
+    f.setWidth(image.width());
+    f.setHeight(image.height());
+    QTextCursor cursor = textCursor();
+    cursor.insertImage(f);
+    setTextCursor(cursor);
+}
+
+void RichEdit::keyPressEvent(QKeyEvent *event)
+{
+    // Undo and redo go through the depth-limited steps.
+    if (event == QKeySequence::Undo) {
+        if (!isReadOnly())
+            undoStep();
+        event->accept();
+        return;
+    }
+    if (event == QKeySequence::Redo) {
+        if (!isReadOnly())
+            redoStep();
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+QString RichEdit::linkAt(const QPoint &viewportPos, int *startPosition) const
+{
+    const QTextCursor cursor = cursorForPosition(viewportPos);
+    const QTextBlock block = cursor.block();
+    if (!block.isValid())
+        return {};
+    const int inBlock = cursor.position() - block.position();
+    const QString text = block.text();
+    for (const LinkSpan &span : findLinks(text)) {
+        if (inBlock >= span.start && inBlock < span.start + span.length) {
+            // The cursor lands between characters; make sure the point is really over the link.
+            const QRect r = cursorRect(cursor);
+            if (std::abs(r.center().y() - viewportPos.y()) > r.height())
+                return {};
+            if (startPosition)
+                *startPosition = block.position() + int(span.start);
+            return text.mid(span.start, span.length);
+        }
+    }
+    return {};
+}
+
+void RichEdit::mousePressEvent(QMouseEvent *event)
+{
+    m_pressedLink.clear();
+    m_pressedLinkStart = -1;
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        m_pressedLink = linkAt(event->position().toPoint(), &m_pressedLinkStart);
+        m_pressedButton = event->button();
+    }
+    QTextEdit::mousePressEvent(event);
+}
+
+void RichEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTextEdit::mouseReleaseEvent(event);
+    if (m_pressedLink.isEmpty() || event->button() != m_pressedButton)
+        return;
+    int start = -1;
+    const QString link = linkAt(event->position().toPoint(), &start);
+    const QString pressed = m_pressedLink;
+    m_pressedLink.clear();
+    if (link == pressed && start == m_pressedLinkStart)
+        emit urlClicked(link);
+}
+
+void RichEdit::mouseMoveEvent(QMouseEvent *event)
+{
+    QTextEdit::mouseMoveEvent(event);
+    const bool overLink = !linkAt(event->position().toPoint(), nullptr).isEmpty();
+    viewport()->setCursor(overLink ? Qt::PointingHandCursor : Qt::IBeamCursor);
+}
+
+bool RichEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasFormat(QLatin1String(kRtfMime)) || source->hasFormat(QLatin1String(kRtfMimeAlt))
+           || source->hasImage() || source->hasText();
+}
+
+void RichEdit::insertFromMimeData(const QMimeData *source)
+{
+    if (isReadOnly())
+        return;
+    for (const char *mime : {kRtfMime, kRtfMimeAlt}) {
+        if (source->hasFormat(QLatin1String(mime))) {
+            const QByteArray data = source->data(QLatin1String(mime));
+            if (rtf::looksLikeRtf(data)) {
+                insertRtf(data);
+                ensureCursorVisible();
+                return;
+            }
+        }
+    }
+    if (source->hasImage()) {
+        insertImage(qvariant_cast<QImage>(source->imageData()));
+        ensureCursorVisible();
+        return;
+    }
+    if (source->hasText()) {
+        setSelText(source->text());
+        ensureCursorVisible();
+    }
+}
+
+QMimeData *RichEdit::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    const QTextCursor cursor = textCursor();
+    data->setData(QLatin1String(kRtfMime), rtf::write(*document(), cursor.selectionStart(), cursor.selectionEnd()));
+    data->setText(documentcodec::plainText(*document(), cursor.selectionStart(), cursor.selectionEnd()));
+    return data;
+}
+
+} // namespace kora

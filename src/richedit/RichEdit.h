@@ -1,0 +1,142 @@
+#pragma once
+
+#include "richedit/DocumentCodec.h"
+#include "richedit/SelectionFormat.h"
+
+#include <QTextEdit>
+
+class QPrinter;
+
+namespace kora {
+
+class LinkHighlighter;
+
+// The rich-text editing control: the document lives here and every other part of the program
+// reaches it through these operations. Positions are character offsets in which a paragraph
+// end counts as one character.
+class RichEdit : public QTextEdit
+{
+    Q_OBJECT
+public:
+    enum FindOption { FindWholeWord = 1, FindMatchCase = 2, FindBackward = 4, FindSelect = 8 };
+    enum ScrollBars { ScrollNone, ScrollHorizontal, ScrollVertical, ScrollBoth };
+
+    explicit RichEdit(QWidget *parent = nullptr);
+    ~RichEdit() override;
+
+    // Whole text, paragraphs separated by CR LF.
+    QString text() const;
+    void setText(const QString &text);
+    void clearAll();
+
+    // Lines as laid out.
+    int lineCount() const;
+    QString lineText(int line) const;
+    int lineStart(int line) const; // line -1: the caret's line; -1 for a line that does not exist
+    int caretLine() const;
+
+    int selStart() const;
+    void setSelStart(int start);
+    int selLength() const;
+    void setSelLength(int length);
+    QString selText() const;
+    void setSelText(const QString &text);
+    void selectAllText();
+    void scrollCaretIntoView();
+
+    // Character format of the selection.
+    CharFormat selCharFormat() const;
+    int selStyle() const;
+    void setSelStyle(int style);
+    QColor selColor() const;
+    void setSelColor(const QColor &color);
+    QColor selHighlight() const;
+    void setSelHighlight(const QColor &color);
+    QString selFaceName() const;
+    void setSelFaceName(const QString &face);
+    int selSize() const;
+    void setSelSize(int points);
+    int selSubscript() const;
+    void setSelSubscript(int style);
+    void setSelFont(const QFont &font, const QColor &color);
+
+    // Paragraph format of the selection (its first paragraph when they differ).
+    ParaFormat selParaFormat() const;
+    void setParaAlignment(int alignment);
+    void setParaNumbering(int numbering);
+    void setParaFirstIndent(int points);
+    void setParaLeftIndent(int points);
+    void setParaRightIndent(int points);
+
+    bool isModified() const;
+    void setModified(bool modified);
+    void setWordWrap(bool wrap);
+    bool wordWrap() const;
+    void setScrollBars(ScrollBars bars);
+    void setBackgroundColor(const QColor &color);
+    QColor backgroundColor() const;
+
+    bool canUndo() const;
+    bool canRedo() const;
+    void undoStep();
+    void redoStep();
+    int undoDepth() const { return m_undoDepth; }
+    // Refuses depths below 1 with an error.
+    bool setUndoDepth(int depth, QString *error = nullptr);
+
+    // Load and save by extension (see DocumentCodec); false with a message.
+    bool loadFromFile(const QString &path, QString *error = nullptr);
+    bool saveToFile(const QString &path, QString *error = nullptr);
+    const LoadInfo &lastLoad() const { return m_loadInfo; }
+    void setSelectionOnly(bool on) { m_selectionOnly = on; }
+    bool selectionOnly() const { return m_selectionOnly; }
+
+    int find(const QString &text, int start, int length, int options);
+
+    // Prints the whole document onto the printer, one page after another, the page being the
+    // whole sheet; no empty page after the last character.
+    void print(QPrinter *printer, const QString &title) const;
+
+    // Inserts RTF at the selection, replacing it.
+    void insertRtf(const QByteArray &rtf);
+    void insertImage(const QImage &image);
+
+signals:
+    void changed();
+    void urlClicked(const QString &url);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
+
+private:
+    void adoptDocument(QTextDocument *document);
+    void onContentsChange();
+    void onUndoCommandAdded();
+    QString linkAt(const QPoint &viewportPos, int *startPosition) const;
+    void mergeCharFormat(const QTextCharFormat &modifier);
+    template<typename Change>
+    void changeParagraphs(Change change);
+    QTextCharFormat firstCharFormat() const;
+    QTextBlockFormat firstBlockFormat() const;
+    QColor windowTextColor() const;
+    QColor windowColor() const;
+
+    LinkHighlighter *m_links = nullptr;
+    int m_lastRevision = 0;
+    int m_undoDepth = 100;
+    int m_undoSteps = 0;
+    int m_redoSteps = 0;
+    bool m_selectionOnly = false;
+    LoadInfo m_loadInfo;
+    QString m_pressedLink;
+    int m_pressedLinkStart = -1;
+    Qt::MouseButton m_pressedButton = Qt::NoButton;
+};
+
+} // namespace kora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "richedit/RtfSink.h"
+
+#include <QString>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace kora::test {
+
+// Reads RTF into a fresh document with the editor's default font.
+std::unique_ptr<QTextDocument> readRtf(const QByteArray &rtf, rtf::ReadReport *report = nullptr, bool *ok = nullptr);
+
+// One line per paragraph ("P" with its format) and per run (text and character format), so that
+// a test compares a whole document's text and formatting at a glance.
+QString dump(const QTextDocument &document);
+
+// Paragraph texts joined with '\n'.
+QString plainText(const QTextDocument &document);
+
+QByteArray readFile(const QString &path);
+
+} // namespace kora::test

@@ -1027,6 +1027,15 @@ void Reader::flushBytes()
     QString decoded;
     decoder(m_pendingCodePage).decodeAppend(m_pendingBytes.constData(), m_pendingBytes.size(), decoded);
     m_pendingBytes.clear();
+    // Converters stand in control characters for bytes they cannot map (U+001A); those and the
+    // characters a document gives a meaning of its own are treated as appendChar treats them.
+    for (QChar &ch : decoded) {
+        const char16_t u = ch.unicode();
+        if ((u < 0x20 && u != '\t') || u == 0xFFFC)
+            ch = QChar(0xFFFD);
+        else if (u == 0x2029)
+            ch = QChar(0x2028);
+    }
     appendText(decoded);
 }
 

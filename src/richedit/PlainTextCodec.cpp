@@ -13,7 +13,7 @@ namespace {
 bool isValidUtf8(const QByteArray &bytes, qsizetype from)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(QByteArrayView(bytes).sliced(from));
+    const QString decoded = decoder.decode(QByteArrayView(bytes).sliced(from));
     return !decoder.hasError();
 }
 

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -86,7 +87,8 @@ RichEdit::~RichEdit() = default;
 
 void RichEdit::adoptDocument(QTextDocument *document)
 {
-    QTextDocument *old = this->document();
+    // setDocument() may delete the previous document itself; a guarded pointer tells.
+    QPointer<QTextDocument> old = this->document();
     if (old && old != document)
         disconnect(old, nullptr, this, nullptr);
     document->setDefaultFont(defaultDocumentFont());
@@ -278,8 +280,11 @@ QString RichEdit::selText() const
 
 void RichEdit::setSelText(const QString &text)
 {
+    // An edit block makes each replacement its own undo step (typing would merge them).
     QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
     cursor.insertText(insertableText(text));
+    cursor.endEditBlock();
     setTextCursor(cursor);
 }
 
@@ -791,7 +796,9 @@ void RichEdit::insertImage(const QImage &image)
     f.setWidth(image.width());
     f.setHeight(image.height());
     QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
     cursor.insertImage(f);
+    cursor.endEditBlock();
     setTextCursor(cursor);
 }
 

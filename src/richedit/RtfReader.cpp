@@ -402,6 +402,8 @@ private:
     // Paragraph bookkeeping.
     bool m_breakPending = false;
     ParaFormat m_pendingBreakFormat;
+    ParaFormat m_finalParaFormat;
+    bool m_haveFinalParaFormat = false;
     bool m_paragraphHasContent = false;
     bool m_cellPending = false;
     std::vector<std::pair<QString, RunFormat>> m_listText;
@@ -432,6 +434,9 @@ ReadReport Reader::run()
                 --m_ignoredDepth;
             continue;
         }
+        // Some writers put \u values back to back without fallbacks; a \u is never a fallback.
+        if (m_ucSkip > 0 && t.type == TokenType::ControlWord && t.word == "u")
+            m_ucSkip = 0;
         if (m_ucSkip > 0 && t.type != TokenType::GroupOpen && t.type != TokenType::GroupClose) {
             if (t.type == TokenType::Text) {
                 const qsizetype skip = std::min<qsizetype>(m_ucSkip, qsizetype(t.word.size()));
@@ -481,7 +486,9 @@ ReadReport Reader::run()
         closeGroup();
     flushText();
     flushListText();
-    m_sink.finish(m_breakPending ? m_pendingBreakFormat : currentParaFormat());
+    m_sink.finish(m_breakPending          ? m_pendingBreakFormat
+                  : m_haveFinalParaFormat ? m_finalParaFormat
+                                          : currentParaFormat());
     m_report.badHex = m_tokens.sawBadHex();
     return m_report;
 }
@@ -524,6 +531,12 @@ void Reader::closeGroup()
     }
     if (closing.dest == Dest::ListOverrideTable)
         m_inOverride = false;
+    if (depth == 2) {
+        // The document group ends: its last paragraph keeps the properties it had inside.
+        flushListText();
+        m_finalParaFormat = currentParaFormat();
+        m_haveFinalParaFormat = true;
+    }
 
     m_stack.pop_back();
     if (closing.dest == Dest::PnDefinition) {
@@ -988,7 +1001,7 @@ void Reader::binary(std::string_view bytes)
 
 int Reader::codePageFor(int font) const
 {
-    const auto it = m_fonts.constFind(font);
+    const auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
     if (it == m_fonts.constEnd())
         return m_documentCodePage;
     return it->codePage ? it->codePage : m_documentCodePage;
@@ -1185,7 +1198,7 @@ RunFormat Reader::currentRunFormat()
 {
     const CharState &c = state().chr;
     RunFormat f;
-    const auto font = m_fonts.constFind(c.font);
+    const auto font = m_fonts.constFind(c.font < 0 ? m_defaultFont : c.font);
     if (font != m_fonts.constEnd())
         f.face = font->name;
     f.halfPoints = c.halfPoints;

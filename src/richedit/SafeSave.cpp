@@ -61,7 +61,9 @@ bool saveFileSafely(const QString &path, const QByteArray &data, const QString &
                             .arg(shown(path), shown(info.absolutePath())));
         return false;
     }
-    if (info.exists() && !info.isWritable()) {
+    // A file without write permission stays unchanged even for a user who could override it.
+    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & writeBits))) {
         setError(error, QStringLiteral("Soubor „%1“ je jen pro čtení a nelze jej přepsat.").arg(shown(path)));
         return false;
     }

@@ -1,0 +1,67 @@
+#include "richedit/PlainTextCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace kora::plaintext;
+
+namespace {
+
+struct DecodeCase
+{
+    const char *name;
+    QByteArray bytes;
+    QString text;
+    Encoding encoding;
+    LineBreak lineBreak;
+};
+
+} // namespace
+
+TEST(PlainTextCodec, DetectsEncodingAndLineBreaks)
+{
+    const DecodeCase cases[] = {
+        {"utf8 crlf", "\xc4\x8d\x61\r\nb", QStringLiteral("ča\nb"), Encoding::Utf8, LineBreak::CrLf},
+        {"utf8 bom lf", "\xEF\xBB\xBF\xc5\x99\nx", QStringLiteral("ř\nx"), Encoding::Utf8Bom, LineBreak::Lf},
+        {"utf16le bom", QByteArray("\xFF\xFE\x0d\x01\x0d\x00\x0a\x00", 8), QStringLiteral("č\n"), Encoding::Utf16LeBom,
+         LineBreak::CrLf},
+        {"utf16be bom", QByteArray("\xFE\xFF\x01\x0d\x00\x0d", 6), QStringLiteral("č\n"), Encoding::Utf16BeBom,
+         LineBreak::Cr},
+        {"cp1250 when not utf8", "\xe8\x9a\r", QStringLiteral("čš\n"), Encoding::Windows1250, LineBreak::Cr},
+        {"ascii is utf8, no break defaults to crlf", "abc", QStringLiteral("abc"), Encoding::Utf8, LineBreak::CrLf},
+        {"empty", "", QString(), Encoding::Utf8, LineBreak::CrLf},
+        {"mixed breaks all become paragraphs", "a\r\nb\nc\rd", QStringLiteral("a\nb\nc\nd"), Encoding::Utf8,
+         LineBreak::CrLf},
+        {"control characters dropped", QByteArray("a\0b\x07\tc\x0c", 7), QStringLiteral("ab\tc"), Encoding::Utf8,
+         LineBreak::CrLf},
+    };
+    for (const DecodeCase &c : cases) {
+        const Decoded d = decode(c.bytes);
+        EXPECT_EQ(d.text, c.text) << c.name;
+        EXPECT_EQ(d.format.encoding, c.encoding) << c.name;
+        EXPECT_EQ(d.format.lineBreak, c.lineBreak) << c.name;
+    }
+}
+
+TEST(PlainTextCodec, WritesBackInTheFormItWasRead)
+{
+    const QByteArray files[] = {
+        "\xc4\x8d\x61\r\nb\r\n",
+        "\xEF\xBB\xBFline\nline",
+        QByteArray("\xFF\xFE\x0d\x01\x0a\x00", 6),
+        QByteArray("\xFE\xFF\x01\x0d\x00\x0d", 6),
+        "\xe8\x9a\rx",
+    };
+    for (const QByteArray &bytes : files) {
+        const Decoded d = decode(bytes);
+        EXPECT_EQ(encode(d.text, d.format), bytes) << bytes.toHex().constData();
+    }
+    EXPECT_EQ(encode(QStringLiteral("a\nb"), Format{}), QByteArray("a\r\nb")) << "new documents: UTF-8, CR LF";
+}
+
+TEST(PlainTextCodec, Cp1250FileWithForeignCharactersIsSavedAsUtf8Instead)
+{
+    Format written;
+    const QByteArray out = encode(QStringLiteral("č\u0416"), Format{Encoding::Windows1250, LineBreak::CrLf}, &written);
+    EXPECT_EQ(written.encoding, Encoding::Utf8Bom);
+    EXPECT_EQ(decode(out).text, QStringLiteral("č\u0416"));
+}

@@ -1,0 +1,81 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Conversion
+{
+    int exitCode = -1;
+    QString errors;
+};
+
+Conversion convert(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(KORA_CONVERT), arguments);
+    process.waitForFinished(60000);
+    Conversion result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
+class KoraConvert : public ::testing::Test
+{
+protected:
+    QString file(const QString &name, const QByteArray &data = {})
+    {
+        const QString path = dir.filePath(name);
+        if (!data.isNull()) {
+            QFile f(path);
+            f.open(QIODevice::WriteOnly);
+            f.write(data);
+        }
+        return path;
+    }
+
+    QByteArray read(const QString &name)
+    {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(KoraConvert, RtfToTextAndBack)
+{
+    const QString in = file("in.rtf", "{\\rtf1\\ansi\\ansicpg1250 P\\'f8\\'edli\\'9a\\par {\\b tu\\'9en\\'fd}\\par}");
+    ASSERT_EQ(convert({in, file("out.txt")}).exitCode, 0);
+    EXPECT_EQ(read("out.txt"), QString("Příliš\r\ntužný").toUtf8());
+
+    ASSERT_EQ(convert({file("out.txt"), file("again.kora")}).exitCode, 0);
+    EXPECT_TRUE(read("again.kora").startsWith("{\\rtf1\\ansi\\ansicpg1250"));
+    EXPECT_TRUE(read("again.kora").contains("P\\'f8\\'edli\\'9a"));
+}
+
+TEST_F(KoraConvert, TextFallbackStaysTextForOtherExtensions)
+{
+    const QString in = file("notes.log", "line one\nline two\n");
+    ASSERT_EQ(convert({in, file("copy.log")}).exitCode, 0);
+    EXPECT_EQ(read("copy.log"), "line one\nline two\n");
+}
+
+TEST_F(KoraConvert, FailuresExitNonZeroWithOneLine)
+{
+    Conversion missing = convert({dir.filePath("missing.rtf"), file("x.txt")});
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_TRUE(missing.errors.contains("missing.rtf")) << missing.errors.toStdString();
+    EXPECT_EQ(missing.errors.trimmed().count('\n'), 0) << "one line";
+
+    Conversion unwritable = convert({file("ok.txt", "x"), dir.filePath("no/folder/out.rtf")});
+    EXPECT_NE(unwritable.exitCode, 0);
+    EXPECT_TRUE(unwritable.errors.contains("out.rtf")) << unwritable.errors.toStdString();
+
+    EXPECT_NE(convert({}).exitCode, 0) << "usage";
+}

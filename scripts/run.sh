@@ -13,7 +13,7 @@ if [ "${1:-}" = "--smoke" ]; then
 fi
 
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" --target kora-editor
 editor="$build/src/app/kora-editor"
 
 if [ "$smoke" -eq 0 ]; then

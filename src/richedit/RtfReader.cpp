@@ -188,16 +188,14 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
                           "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "fontemb", "fontfile", "revtbl", "userprops",
                           "docvar", "protusertbl", "passwordhash", "pnseclvl", "nesttableprops", "nonesttables",
                           "objclass", "objdata", "objname", "oleclsid", "expandedcolortbl", "hl", "hlinkbase",
-                          "hlloc", "hlsrc", "hlfr", "formfield", "datafield", "ffname", "xe", "tc", "tcn",
-                          "atnid", "atnauthor", "atndate", "atnicn", "atnparent", "atnref", "atntime",
-                          "oldcprops", "oldpprops", "oldsprops", "oldtprops", "pgptbl", "template", "filetbl",
-                          "keycode", "listname", "leveltext", "levelnumbers", "pntxta", "pntxtb", "bkmkcolf",
-                          "bkmkcoll", "txe", "comment", "private", "password", "ts", "tsrowd", "cs", "ds",
-                          "factoidname", "fldtype", "mhtmltag", "htmltag", "htmlrtf", "background", "ebcstart",
-                          "ebcend", "trackchanges", "docinfo", "wgrffmtfilter", "xmlattrname", "xmlattrvalue",
-                          "xmlclose", "xmlname", "xmlopen", "sp", "sn", "sv", "svb", "gridtbl", "ownerhash",
-                          "g", "mmath", "lsdlockedexcept", "propname", "staticval", "buptim", "creatim",
-                          "printim", "revtim"}) {
+                          "hlloc", "hlsrc", "hlfr", "formfield", "datafield", "ffname", "xe", "tc", "atnid",
+                          "atnauthor", "atndate", "atnicn", "atnparent", "atnref", "atntime", "oldcprops",
+                          "oldpprops", "oldsprops", "oldtprops", "pgptbl", "template", "filetbl", "keycode",
+                          "listname", "leveltext", "levelnumbers", "pntxta", "pntxtb", "txe", "comment", "private",
+                          "password", "factoidname", "fldtype", "mhtmltag", "htmltag", "background", "ebcstart",
+                          "ebcend", "xmlattrname", "xmlattrvalue", "xmlclose", "xmlname", "xmlopen", "sp", "sn",
+                          "sv", "svb", "gridtbl", "ownerhash", "lsdlockedexcept", "propname", "staticval", "buptim",
+                          "creatim", "printim", "revtim"}) {
             add(name, Word::SkipSilently);
         }
 

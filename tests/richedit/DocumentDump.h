@@ -1,6 +1,7 @@
 #pragma once
 
 #include "richedit/RtfSink.h"
+#include "support/QtPrinters.h"
 
 #include <QString>
 #include <QTextDocument>

@@ -1,5 +1,7 @@
 #include "richedit/PlainTextCodec.h"
 
+#include "support/QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace kora::plaintext;

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "support/QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace kora;

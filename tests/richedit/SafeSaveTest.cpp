@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -64,6 +66,8 @@ TEST(SafeSave, FailuresLeaveTheOldFileIntactAndNameTheFile)
     EXPECT_TRUE(error.contains("missing")) << error.toStdString();
 
     EXPECT_FALSE(saveFileSafely(dir.path(), "x", "failed", &error)) << "a folder is not a file";
+    EXPECT_FALSE(saveFileSafely("/proc/kora-editor-test.rtf", "x", "failed", &error)) << "a folder nobody may write";
+    EXPECT_TRUE(error.contains("kora-editor-test.rtf")) << error.toStdString();
 }
 
 TEST(SafeSave, WriteFailureLikeAFullDiskKeepsTheOldFile)

@@ -2,6 +2,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 namespace {

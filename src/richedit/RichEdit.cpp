@@ -552,40 +552,36 @@ void RichEdit::setParaNumbering(int numbering)
     });
 }
 
-void RichEdit::setParaFirstIndent(int points)
+template<typename Change>
+void RichEdit::changeIndents(Change change)
 {
-    changeParagraphs([points](QTextCursor &edit, const QTextBlock &block) {
+    changeParagraphs([&change](QTextCursor &edit, const QTextBlock &block) {
         QTextBlockFormat f = block.blockFormat();
         ParagraphTwips t = paragraphTwips(f);
-        const int relative = -t.firstLine;
-        t.left = points * kTwipsPerPoint + relative;
+        change(t);
         setParagraphTwips(f, t, block.textList() != nullptr);
         edit.setBlockFormat(f);
     });
 }
 
+void RichEdit::setParaFirstIndent(int points)
+{
+    // The first line moves; further lines keep their place relative to it.
+    changeIndents([points](ParagraphTwips &t) { t.left = points * kTwipsPerPoint - t.firstLine; });
+}
+
 void RichEdit::setParaLeftIndent(int points)
 {
-    changeParagraphs([points](QTextCursor &edit, const QTextBlock &block) {
-        QTextBlockFormat f = block.blockFormat();
-        ParagraphTwips t = paragraphTwips(f);
+    changeIndents([points](ParagraphTwips &t) {
         const int first = t.left + t.firstLine;
         t.left = first + points * kTwipsPerPoint;
         t.firstLine = -points * kTwipsPerPoint;
-        setParagraphTwips(f, t, block.textList() != nullptr);
-        edit.setBlockFormat(f);
     });
 }
 
 void RichEdit::setParaRightIndent(int points)
 {
-    changeParagraphs([points](QTextCursor &edit, const QTextBlock &block) {
-        QTextBlockFormat f = block.blockFormat();
-        ParagraphTwips t = paragraphTwips(f);
-        t.right = points * kTwipsPerPoint;
-        setParagraphTwips(f, t, block.textList() != nullptr);
-        edit.setBlockFormat(f);
-    });
+    changeIndents([points](ParagraphTwips &t) { t.right = points * kTwipsPerPoint; });
 }
 
 bool RichEdit::isModified() const

@@ -122,6 +122,8 @@ private:
     void mergeCharFormat(const QTextCharFormat &modifier);
     template<typename Change>
     void changeParagraphs(Change change);
+    template<typename Change>
+    void changeIndents(Change change);
     QTextCharFormat firstCharFormat() const;
     QTextBlockFormat firstBlockFormat() const;
     QColor windowTextColor() const;

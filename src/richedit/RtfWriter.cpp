@@ -196,6 +196,11 @@ void Writer::paragraph(const QTextBlock &block, bool last)
     // The end of the paragraph belongs to the range when the range goes past it.
     const bool breakInRange = m_to < 0 || m_to > blockEnd;
     if (breakInRange || !last) {
+        // Some readers hold back superscript text until it is switched off: never carry it over a \par.
+        if (m_state.vertical != 0) {
+            word("\\nosupersub");
+            m_state.vertical = 0;
+        }
         m_body.append("\\par\r\n");
         m_needsDelimiter = false;
         m_lineStart = m_body.size();

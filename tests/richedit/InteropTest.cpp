@@ -1,4 +1,4 @@
-// Checks that another word processor reads what we write with the same text.
+// Checks that another word processor reads what we write with the same text and formatting.
 #include "DocumentDump.h"
 
 #include "richedit/RtfWriter.h"
@@ -13,36 +13,99 @@
 
 using namespace kora;
 
-TEST(Interop, OfficeSuiteReadsOurRtfWithTheSameText)
-{
-    const QString soffice = QStandardPaths::findExecutable("soffice");
-    if (soffice.isEmpty())
-        GTEST_SKIP() << "soffice is not installed";
-    const auto document = test::readRtf(
-        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset238 Arial;}}\\f0 P\\'f8\\'edli\\'9a {\\b \\'9elu\\'9dou\\'e8k\\'fd} k\\'f9\\'f2"
-        "\\par {\\i \\u1046?\\u1080?\\u1079?\\u1085?\\u1100?} \\{x\\}\\par{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}item\\par}");
-    QTemporaryDir dir;
-    const QString rtfPath = dir.filePath("ours.rtf");
-    QFile rtf(rtfPath);
-    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
-    rtf.write(rtf::write(*document));
-    rtf.close();
+namespace {
 
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.start(soffice, {"--headless", "-env:UserInstallation=file://" + dir.filePath("profile"),
-                            "--convert-to", "txt:Text (encoded):UTF8", "--outdir", dir.path(), rtfPath});
-    ASSERT_TRUE(process.waitForFinished(180000));
-    QFile txt(dir.filePath("ours.txt"));
-    ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
-    QString converted = QString::fromUtf8(txt.readAll());
-    converted.remove(QChar(0xFEFF));
-    const QStringList theirs = converted.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
-    QString ourText = test::plainText(*document);
-    const QStringList ours = ourText.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
-    QStringList theirsWithoutBullets = theirs;
-    theirsWithoutBullets.removeAll(QString(QChar(0x2022)));
-    theirsWithoutBullets.removeAll(QString(QChar(0xF0B7)));
-    theirsWithoutBullets.removeAll(QString(QChar(0xB7)));
-    EXPECT_EQ(theirsWithoutBullets, ours) << converted.toStdString();
+const char kDocument[] =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset238 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+    "\\f0 P\\'f8\\'edli\\'9a {\\b bold} {\\i ital} {\\ul under} {\\strike gone} {\\cf1 red} {\\super up}\\par"
+    "\\pard\\qc centre\\par\\pard\\qr right\\par\\pard\\fs40 big\\par"
+    "\\pard{\\i \\u1046?\\u1080?\\u1079?\\u1085?\\u1100?} \\{x\\}\\par"
+    "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}\\li400\\fi-200 item\\par}";
+
+class Interop : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        soffice = QStandardPaths::findExecutable("soffice");
+        if (soffice.isEmpty())
+            GTEST_SKIP() << "soffice is not installed";
+        document = test::readRtf(kDocument);
+        QFile rtf(dir.filePath("ours.rtf"));
+        ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
+        rtf.write(rtf::write(*document));
+    }
+
+    // Converts our file with the office suite and returns the result as text.
+    QString convert(const QString &filter, const QString &extension)
+    {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(soffice, {"--headless", "-env:UserInstallation=file://" + dir.filePath("profile"),
+                                "--convert-to", filter, "--outdir", dir.path(), dir.filePath("ours.rtf")});
+        EXPECT_TRUE(process.waitForFinished(180000));
+        QFile out(dir.filePath("ours." + extension));
+        if (!out.open(QIODevice::ReadOnly))
+            return {};
+        QString text = QString::fromUtf8(out.readAll());
+        text.remove(QChar(0xFEFF));
+        return text;
+    }
+
+    QString soffice;
+    QTemporaryDir dir;
+    std::unique_ptr<QTextDocument> document;
+};
+
+QStringList words(const QString &text)
+{
+    QStringList list = text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    // Bullets are list decoration, not text.
+    list.removeIf([](const QString &w) { return w == QChar(0x2022) || w == QChar(0xF0B7) || w == QChar(0xB7); });
+    return list;
+}
+
+// True when `word` in the HTML stands inside an element opened with `open` and closed with `close`.
+bool inside(const QString &html, const QString &word, const QString &open, const QString &close)
+{
+    const qsizetype at = html.indexOf(QRegularExpression(">\\s*" + QRegularExpression::escape(word) + "\\s*<"));
+    if (at < 0)
+        return false;
+    return html.lastIndexOf(open, at) > html.lastIndexOf(close, at);
+}
+
+} // namespace
+
+TEST_F(Interop, OfficeSuiteReadsOurTextWordForWord)
+{
+    const QString converted = convert("txt:Text (encoded):UTF8", "txt");
+    EXPECT_EQ(words(converted), words(test::plainText(*document))) << converted.toStdString();
+}
+
+TEST_F(Interop, OfficeSuiteReadsOurFormatting)
+{
+    const QString html = convert("html", "html");
+    ASSERT_FALSE(html.isEmpty());
+    struct Case
+    {
+        const char *word;
+        const char *open;
+        const char *close;
+    };
+    const Case cases[] = {
+        {"bold", "<b>", "</b>"},
+        {"ital", "<i>", "</i>"},
+        {"under", "<u>", "</u>"},
+        {"gone", "<strike>", "</strike>"},
+        {"red", "<font color=\"#ff0000\"", "</font>"},
+        {"up", "<sup>", "</sup>"},
+        {"centre", "<p align=\"center\"", "</p>"},
+        {"right", "<p align=\"right\"", "</p>"},
+        {"big", "font-size: 20pt", "</font>"},
+        {"item", "<li>", "</li>"},
+        {"Příliš", "<font face=\"Arial", "</font>"},
+    };
+    for (const Case &c : cases)
+        EXPECT_TRUE(inside(html, c.word, c.open, c.close)) << c.word << " within " << c.open;
+    EXPECT_FALSE(inside(html, "Příliš", "<b>", "</b>"));
 }

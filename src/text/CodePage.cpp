@@ -10,8 +10,9 @@ namespace kora::codepage {
 int forCharset(int charset, int documentCodePage)
 {
     switch (charset) {
-    case 0: // ANSI
-    case 1: // default
+    case 0: // ANSI: Western, whatever the document's code page
+        return kWindows1252;
+    case 1: // default: the document's own
         return documentCodePage;
     case 2: // symbol: bytes are glyph numbers; Latin-1 keeps them readable
         return kWindows1252;

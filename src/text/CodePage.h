@@ -16,7 +16,7 @@ constexpr int kWindows1252 = 1252;
 constexpr int kUtf8 = 65001;
 
 // The code page that an RTF \fcharset value stands for; `documentCodePage` for the
-// charsets that mean "the document's own" (ANSI_CHARSET 0 in files without \ansicpg is 1252).
+// default charset 1 and for charsets this table does not know.
 int forCharset(int charset, int documentCodePage);
 
 // The converter name Qt knows for a Windows code page, or an empty string.

@@ -53,9 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"AnsiCodePage1250", "{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'9a\\'ed}", u"čší"},
         TextCase{"AnsiWithoutCodePageIs1252", "{\\rtf1\\ansi \\'e9\\'f9}", u"éù"},
         TextCase{"FontCharsetOverridesDocumentCodePage",
-                 "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset238 Arial;}{\\f1\\fcharset0 Arial;}}"
-                 "\\f0 \\'e8\\f1 \\'e8}",
-                 u"čè"},
+                 "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fcharset238 Arial;}{\\f1\\fcharset0 Arial;}"
+                 "{\\f2\\fcharset1 Arial;}}\\f0 \\'e8\\f1 \\'e8\\f2 \\'e8}",
+                 u"čèč"},
         TextCase{"CyrillicFontCharset", "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 \\'cf\\'f0\\'e8}",
                  u"При"},
         TextCase{"DoubleBytePairsAcrossEscapes",

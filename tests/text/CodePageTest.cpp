@@ -11,7 +11,8 @@ TEST(CodePage, CharsetsMapToTheirWindowsCodePages)
                           {77, 10000}, {2, 1252}, {999, 1252}};
     for (const Case &c : cases)
         EXPECT_EQ(forCharset(c.charset, 1252), c.expected) << "charset " << c.charset;
-    EXPECT_EQ(forCharset(0, 1250), 1250) << "ANSI charset follows the document's code page";
+    EXPECT_EQ(forCharset(0, 1250), 1252) << "the ANSI charset is Western in any document";
+    EXPECT_EQ(forCharset(1, 1250), 1250) << "the default charset follows the document";
 }
 
 TEST(CodePage, Windows1250CoversCzechBothWays)

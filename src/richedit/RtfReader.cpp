@@ -370,6 +370,7 @@ private:
     ReadReport m_report;
     int m_ignoredDepth = 0; // groups nested past kMaxDepth
     bool m_starPending = false;
+    bool m_atGroupStart = false; // the last token opened a group
     bool m_finished = false;
 
     int m_documentCodePage = codepage::kWindows1252;
@@ -474,6 +475,7 @@ ReadReport Reader::run()
         case TokenType::End:
             break;
         }
+        m_atGroupStart = t.type == TokenType::GroupOpen;
         if (m_finished)
             break;
     }
@@ -893,7 +895,8 @@ void Reader::controlSymbol(char symbol)
 {
     switch (symbol) {
     case '*':
-        m_starPending = true;
+        // Only "{\*" marks an optional destination; a stray \* elsewhere must not hide text.
+        m_starPending = m_atGroupStart;
         return;
     case '\\':
     case '{':

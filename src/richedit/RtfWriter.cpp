@@ -23,6 +23,15 @@ namespace {
 
 constexpr int kLineLength = 200;
 
+int verticalOf(const QTextCharFormat &format)
+{
+    switch (format.verticalAlignment()) {
+    case QTextCharFormat::AlignSubScript: return 1;
+    case QTextCharFormat::AlignSuperScript: return 2;
+    default: return 0;
+    }
+}
+
 struct WriterCharState
 {
     int font = 0;
@@ -31,7 +40,6 @@ struct WriterCharState
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    int vertical = 0;
     int color = 0;
     int background = 0;
 };
@@ -186,21 +194,27 @@ void Writer::paragraph(const QTextBlock &block, bool last)
             continue;
         const QTextCharFormat format = fragment.charFormat();
         characterProperties(format);
+        // Superscript and subscript runs stand in their own group: every reader ends them at the
+        // group's end, while not all know \nosupersub.
+        const int vertical = verticalOf(format);
+        if (vertical) {
+            m_body.append(vertical == 1 ? "{\\sub" : "{\\super");
+            m_needsDelimiter = true;
+        }
         if (format.isImageFormat()) {
             for (int i = fs; i < fe; ++i)
                 picture(format.toImageFormat());
-            continue;
+        } else {
+            characters(QStringView(fragment.text()).sliced(fs - fragment.position(), fe - fs));
         }
-        characters(QStringView(fragment.text()).sliced(fs - fragment.position(), fe - fs));
+        if (vertical) {
+            m_body.append('}');
+            m_needsDelimiter = false;
+        }
     }
     // The end of the paragraph belongs to the range when the range goes past it.
     const bool breakInRange = m_to < 0 || m_to > blockEnd;
     if (breakInRange || !last) {
-        // Some readers hold back superscript text until it is switched off: never carry it over a \par.
-        if (m_state.vertical != 0) {
-            word("\\nosupersub");
-            m_state.vertical = 0;
-        }
         m_body.append("\\par\r\n");
         m_needsDelimiter = false;
         m_lineStart = m_body.size();
@@ -261,9 +275,6 @@ void Writer::characterProperties(const QTextCharFormat &format)
     s.italic = format.fontItalic();
     s.underline = format.fontUnderline();
     s.strike = format.fontStrikeOut();
-    s.vertical = format.verticalAlignment() == QTextCharFormat::AlignSubScript     ? 1
-                 : format.verticalAlignment() == QTextCharFormat::AlignSuperScript ? 2
-                                                                                    : 0;
     if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
         s.color = colorIndex(format.foreground().color());
     if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
@@ -288,10 +299,6 @@ void Writer::characterProperties(const QTextCharFormat &format)
     }
     if (s.strike != c.strike) {
         word(s.strike ? "\\strike" : "\\strike0");
-        m_needsDelimiter = true;
-    }
-    if (s.vertical != c.vertical) {
-        word(s.vertical == 1 ? "\\sub" : s.vertical == 2 ? "\\super" : "\\nosupersub");
         m_needsDelimiter = true;
     }
     if (s.color != c.color)

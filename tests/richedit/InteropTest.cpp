@@ -109,3 +109,46 @@ TEST_F(Interop, OfficeSuiteReadsOurFormatting)
         EXPECT_TRUE(inside(html, c.word, c.open, c.close)) << c.word << " within " << c.open;
     EXPECT_FALSE(inside(html, "Příliš", "<b>", "</b>"));
 }
+
+namespace {
+
+// The character properties the second word processor gave to `word`, from its native format.
+QString abiwordProps(const QString &abw, const QString &word)
+{
+    const QRegularExpression run("<c props=\"([^\"]*)\">\\s*" + QRegularExpression::escape(word) + "\\s*<");
+    return run.match(abw).captured(1);
+}
+
+} // namespace
+
+TEST_F(Interop, SecondWordProcessorReadsOurTextAndFormatting)
+{
+    const QString abiword = QStandardPaths::findExecutable("abiword");
+    if (abiword.isEmpty())
+        GTEST_SKIP() << "abiword is not installed";
+    auto run = [&](const QString &target, const QString &name) {
+        QProcess process;
+        process.start(abiword, {"--to=" + target, "--to-name=" + dir.filePath(name), dir.filePath("ours.rtf")});
+        EXPECT_TRUE(process.waitForFinished(120000));
+        QFile out(dir.filePath(name));
+        return out.open(QIODevice::ReadOnly) ? QString::fromUtf8(out.readAll()) : QString();
+    };
+    EXPECT_EQ(words(run("txt", "ours.txt")), words(test::plainText(*document)));
+
+    const QString abw = run("abw", "ours.abw");
+    struct Case
+    {
+        const char *word;
+        const char *property;
+    };
+    const Case cases[] = {
+        {"bold", "font-weight:bold"},         {"ital", "font-style:italic"},
+        {"under", "text-decoration:underline"}, {"gone", "text-decoration:line-through"},
+        {"red", "color:ff0000"},              {"up", "text-position:superscript"},
+        {"centre", "text-position:normal"},   {"big", "font-size:20pt"},
+        {"Příliš", "font-family:Arial"},
+    };
+    for (const Case &c : cases)
+        EXPECT_TRUE(abiwordProps(abw, c.word).contains(c.property)) << c.word << ": " << abiwordProps(abw, c.word).toStdString();
+    EXPECT_TRUE(abw.contains(QRegularExpression("text-align:center[^>]*>\\s*<c[^>]*>centre")));
+}

@@ -122,7 +122,7 @@ enum class Word : uint8_t {
     // destinations
     FontTable, ColorTable, StyleSheet, Info, Header, Footer, Footnote, Annotation, Picture, Object,
     Result, Field, FieldInstruction, FieldResult, PnText, ListText, Pn, ListTable, ListOverrideTable,
-    Shape, ShapeResult, ShapePicture, NonShapePicture, DrawingObject, Upr, Ud, SkipSilently,
+    Shape, ShapeResult, ShapePicture, NonShapePicture, DrawingObject, Upr, Ud, NestedRowProperties, SkipSilently,
     // document
     Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, Uc, U,
     // fonts and colours
@@ -177,6 +177,7 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add("shp", Word::Shape);
         add("shprslt", Word::ShapeResult);
         add("shppict", Word::ShapePicture);
+        add("nesttableprops", Word::NestedRowProperties);
         add("nonshppict", Word::NonShapePicture);
         add("do", Word::DrawingObject);
         add("upr", Word::Upr);
@@ -186,7 +187,7 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
                           "rsidtbl", "mmathPr", "defchp", "defpap", "wgrffmtfilter", "pgdsctbl", "bkmkstart",
                           "bkmkend", "blipuid", "picprop", "shpinst", "panose", "falt", "fname", "listpicture",
                           "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "fontemb", "fontfile", "revtbl", "userprops",
-                          "docvar", "protusertbl", "passwordhash", "pnseclvl", "nesttableprops", "nonesttables",
+                          "docvar", "protusertbl", "passwordhash", "pnseclvl", "nonesttables",
                           "objclass", "objdata", "objname", "oleclsid", "expandedcolortbl", "hl", "hlinkbase",
                           "hlloc", "hlsrc", "hlfr", "formfield", "datafield", "ffname", "xe", "tc", "atnid",
                           "atnauthor", "atndate", "atnicn", "atnparent", "atnref", "atntime", "oldcprops",
@@ -708,6 +709,10 @@ void Reader::enterDestination(Word w)
             s.dest = Dest::Body;
         break;
     case Word::ShapePicture:
+        break;
+    case Word::NestedRowProperties:
+        // Holds the nested row's properties and the \nestrow that ends it, which must be seen;
+        // some writers put the cells' text in it as well.
         break;
     case Word::NonShapePicture: skip(0); break;
     case Word::Field:

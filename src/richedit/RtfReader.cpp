@@ -566,10 +566,12 @@ void Reader::controlWord(const Token &t)
     const auto &table = wordTable();
     const auto it = table.find(t.word);
     if (it == table.end()) {
-        if (m_starPending) {
-            // An optional destination this reader does not know.
-            state().dest = Dest::Skip;
-            state().reportIfText = DroppedUnknown;
+        if (m_starPending && state().dest != Dest::Skip) {
+            // An optional destination this reader does not know. Its text is lost content only
+            // where text is shown; inside tables of fonts, lists and the like it is not.
+            GroupState &s = state();
+            s.reportIfText = s.dest == Dest::Body || s.dest == Dest::ListText ? unsigned(DroppedUnknown) : 0u;
+            s.dest = Dest::Skip;
         }
         return;
     }

@@ -196,7 +196,8 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
                           "password", "factoidname", "fldtype", "mhtmltag", "htmltag", "background", "ebcstart",
                           "ebcend", "xmlattrname", "xmlattrvalue", "xmlclose", "xmlname", "xmlopen", "sp", "sn",
                           "sv", "svb", "gridtbl", "ownerhash", "lsdlockedexcept", "propname", "staticval", "buptim",
-                          "creatim", "printim", "revtim"}) {
+                          "creatim", "printim", "revtim", "protstart", "protend", "atrfstart", "atrfend",
+                          "fldtitle", "fchars", "lchars"}) {
             add(name, Word::SkipSilently);
         }
 

@@ -1,0 +1,115 @@
+#include "app/Prompter.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace kora {
+
+QString Prompter::titleFor(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning: return QStringLiteral("Varování");
+    case MessageKind::Error: return QStringLiteral("Chyba");
+    case MessageKind::Information: return QStringLiteral("Upozornění");
+    case MessageKind::Confirmation: return QStringLiteral("Potvrzení");
+    case MessageKind::Plain: break;
+    }
+    return QStringLiteral("KORA Editor");
+}
+
+QString Prompter::errorText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+int Prompter::ask(MessageKind kind, const QString &text, int buttons)
+{
+    return message(kind, titleFor(kind), text, buttons);
+}
+
+void Prompter::showError(const QString &text)
+{
+    message(MessageKind::Error, QStringLiteral("KORA Editor"), errorText(text), ButtonOk);
+}
+
+int QtPrompter::message(MessageKind kind, const QString &title, const QString &text, int buttons)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (kind) {
+    case MessageKind::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MessageKind::Error: box.setIcon(QMessageBox::Critical); break;
+    case MessageKind::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+    case MessageKind::Plain: break;
+    }
+    // Czech captions without accelerators; OK stays "OK".
+    struct Choice
+    {
+        int button;
+        const char *text;
+        QMessageBox::ButtonRole role;
+    };
+    static const Choice kChoices[] = {
+        {ButtonYes, "Ano", QMessageBox::YesRole},       {ButtonNo, "Ne", QMessageBox::NoRole},
+        {ButtonAll, "Vše", QMessageBox::YesRole},       {ButtonOk, "OK", QMessageBox::AcceptRole},
+        {ButtonCancel, "Storno", QMessageBox::RejectRole},
+    };
+    QHash<QAbstractButton *, int> codes;
+    for (const Choice &c : kChoices) {
+        if (!(buttons & c.button))
+            continue;
+        QPushButton *button = box.addButton(QString::fromUtf8(c.text), c.role);
+        codes.insert(button, c.button);
+        if (c.button == ButtonCancel)
+            box.setEscapeButton(button);
+    }
+    box.exec();
+    const int code = codes.value(box.clickedButton(), 0);
+    if (code)
+        return code;
+    return (buttons & ButtonCancel) ? ButtonCancel : (buttons & ButtonNo) ? ButtonNo : ButtonOk;
+}
+
+QStringList QtPrompter::nameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << QStringLiteral("%1 (%2)").arg(parts.at(i), QString(parts.at(i + 1)).replace(u';', u' '));
+    return filters;
+}
+
+std::optional<FileChoice> QtPrompter::chooseFile(const FileRequest &request)
+{
+    QFileDialog dialog(m_parent);
+    dialog.setObjectName(request.dialogName);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = nameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 0 && request.filterIndex < filters.size())
+        dialog.selectNameFilter(filters.at(request.filterIndex));
+    if (!request.fileName.isEmpty()) {
+        const QFileInfo info(request.fileName);
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileChoice{dialog.selectedFiles().first(), int(filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+int QtPrompter::execDialog(QDialog *dialog)
+{
+    return dialog->exec();
+}
+
+} // namespace kora

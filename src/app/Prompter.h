@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace kora {
+
+enum class MessageKind { Warning, Error, Information, Confirmation, Plain };
+
+enum MessageButton : int { ButtonOk = 1, ButtonYes = 2, ButtonNo = 4, ButtonAll = 8, ButtonCancel = 16 };
+
+// A file dialog as the program asks for it; `filter` is in "Description|*.ext|..." form.
+struct FileRequest
+{
+    QString dialogName; // object name of the dialog, e.g. "OpenDialog1"
+    bool save = false;
+    QString filter;
+    QString fileName;
+    int filterIndex = 0; // zero-based index of the selected file type
+};
+
+struct FileChoice
+{
+    QString fileName;
+    int filterIndex = 0;
+};
+
+// Everything the program asks the user goes through here, so tests can answer it.
+class Prompter
+{
+public:
+    virtual ~Prompter() = default;
+
+    // A message box; returns the button pressed (one of MessageButton).
+    virtual int message(MessageKind kind, const QString &title, const QString &text, int buttons) = 0;
+    // A file dialog; nothing when the user cancels.
+    virtual std::optional<FileChoice> chooseFile(const FileRequest &request) = 0;
+    // Shows a dialog of the program modally; returns its result code.
+    virtual int execDialog(QDialog *dialog) = 0;
+
+    // A message box with the Czech title of its kind.
+    int ask(MessageKind kind, const QString &text, int buttons);
+    // The application's standard error box: "KORA Editor", error icon, OK.
+    void showError(const QString &message);
+
+    static QString titleFor(MessageKind kind);
+    // Appends "." when the last character sorts after ".".
+    static QString errorText(const QString &message);
+};
+
+// The real prompter: Qt's message boxes with Czech buttons and Qt's file dialogs.
+class QtPrompter : public Prompter
+{
+public:
+    explicit QtPrompter(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    int message(MessageKind kind, const QString &title, const QString &text, int buttons) override;
+    std::optional<FileChoice> chooseFile(const FileRequest &request) override;
+    int execDialog(QDialog *dialog) override;
+
+    // "Desc|*.a|Other|*.b" as Qt's name filters ("Desc (*.a)").
+    static QStringList nameFilters(const QString &filter);
+
+private:
+    QWidget *m_parent;
+};
+
+} // namespace kora

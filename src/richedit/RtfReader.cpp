@@ -622,6 +622,12 @@ void Reader::controlWord(const Token &t)
 
     switch (dest) {
     case Dest::FontTable:
+        if (w == Word::Pard || w == Word::Par) {
+            // A font table holds no paragraphs: its writer forgot to close it and the body began.
+            commitFontEntry();
+            state().dest = Dest::Body;
+            break;
+        }
         if (w == Word::Font) {
             commitFontEntry();
             m_fontOpen = true;

@@ -3,17 +3,19 @@
 #include "text/CodePage.h"
 
 #include <array>
-#include <bitset>
 
 namespace kora {
 
 namespace {
 
-// One bit per UTF-16 unit, so the counting loop needs a single lookup per character.
-class WordCharacters
+// Flags for every UTF-16 unit, so the counting loop needs a single lookup per character.
+class CharacterClasses
 {
 public:
-    WordCharacters()
+    static constexpr unsigned char kWord = 1;
+    static constexpr unsigned char kSpace = 2;
+
+    CharacterClasses()
     {
         std::array<bool, 256> byteIsWord{};
         for (int b = 33; b < 256; ++b)
@@ -22,21 +24,23 @@ public:
         byteIsWord['_'] = true;
         for (int b = 33; b < 256; ++b) {
             const char16_t ch = codepage::fromWindows1250(static_cast<unsigned char>(b));
-            // Only the byte a character encodes to decides, as for any character of the text.
+            // A character is classified by the byte it encodes to, not by every byte decoding to it.
             if (byteIsWord[b] && codepage::toWindows1250(ch) == b)
-                m_bits.set(ch);
+                m_flags[ch] = kWord;
         }
+        m_flags[u' '] = kSpace;
+        m_flags[u'\t'] = kSpace;
     }
 
-    bool contains(char16_t ch) const { return m_bits[ch]; }
+    unsigned char operator[](char16_t ch) const { return m_flags[ch]; }
 
 private:
-    std::bitset<0x10000> m_bits;
+    std::array<unsigned char, 0x10000> m_flags{};
 };
 
-const WordCharacters &wordCharacters()
+const CharacterClasses &characterClasses()
 {
-    static const WordCharacters table;
+    static const CharacterClasses table;
     return table;
 }
 
@@ -44,21 +48,21 @@ const WordCharacters &wordCharacters()
 
 bool isWordCharacter(QChar ch)
 {
-    return wordCharacters().contains(ch.unicode());
+    return characterClasses()[ch.unicode()] & CharacterClasses::kWord;
 }
 
 TextStatistics countStatistics(QStringView crlfText, qint64 lineCount)
 {
-    const WordCharacters &table = wordCharacters();
+    const CharacterClasses &classes = characterClasses();
     qint64 spaces = 0;
     qint64 words = 0;
-    bool previousIsWord = false;
-    for (const QChar qc : crlfText) {
-        const char16_t ch = qc.unicode();
-        const bool isWord = table.contains(ch);
-        spaces += (ch == u' ') | (ch == u'\t');
-        words += isWord & !previousIsWord;
-        previousIsWord = isWord;
+    unsigned previousWord = 0;
+    for (const QChar ch : crlfText) {
+        const unsigned flags = classes[ch.unicode()];
+        const unsigned word = flags & CharacterClasses::kWord;
+        spaces += flags >> 1;
+        words += word & ~previousWord;
+        previousWord = word;
     }
     return {crlfText.size(), lineCount, spaces, words};
 }

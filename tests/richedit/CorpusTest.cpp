@@ -457,7 +457,7 @@ const Fragments kFragments[] = {
     {"tika-testRTFTIKA_1713.rtf", {"Part of bigger picture (to be developed)", "Attachments:"}, {"<DIV", "&nbsp;"}},
     {"tika-testRTFHyperlink.rtf", {"so that you may use your time more efficiently"}, {"<TD", "font-size"}},
     {"rtfpipe-utf8.rtf", {"Lietuviškos raidės ąčęėįšųūžĄČĘĖĮŠŲŪŽ"}, {}},
-    {"rstriprtf-mac.rtf", {"このファイルは、Office for Macで作られました"}, {}},
+    {"rstriprtf-mac.rtf", {"このファイルは、", "で作られました", "此文件是由"}, {}},
     {"pandoc-formatting.rtf", {"This is hidden: ."}, {"secret"}},
     {"pandoc-image.rtf", {"\uFFFC"}, {}},
     {"rtfjs-simplepng.rtf", {"\uFFFC"}, {}},

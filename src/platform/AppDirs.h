@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Where the program keeps its files. Every folder returned exists (it is created when missing)
+// and is given as a clean absolute path without a trailing slash.
+namespace kora::AppDirs {
+
+// History lists and dictionaries: $KORA_HOME when set; else the executable's folder when it is
+// writable; else $XDG_DATA_HOME/kora-editor.
+QString dataDir();
+
+// A file named `name` in dataDir().
+QString filePath(const QString &name);
+
+// Settings: $KORA_CONFIG_DIR when set, else $XDG_CONFIG_HOME/kora-editor.
+QString configDir();
+
+} // namespace kora::AppDirs

@@ -86,22 +86,31 @@ bool isSupported(int codePage)
 
 namespace {
 
+// Each byte through a fresh converter: a converter keeps its error flag once set, which would
+// spoil every byte after the first one the code page leaves undefined.
+std::array<char16_t, 256> singleByteTable(const char *converterName)
+{
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        const char byte = char(b);
+        QStringDecoder decoder(converterName);
+        const QString s = decoder.decode(QByteArrayView(&byte, 1));
+        const bool bad = decoder.hasError() || s.size() != 1;
+        table[b] = bad ? (b < 0x80 ? char16_t(b) : u'\uFFFD') : s.at(0).unicode();
+    }
+    return table;
+}
+
 struct Windows1250Tables
 {
-    std::array<char16_t, 256> decode{};
+    std::array<char16_t, 256> decode = singleByteTable("windows-1250");
     std::unordered_map<char16_t, unsigned char> encode;
 
     Windows1250Tables()
     {
-        QStringDecoder decoder("windows-1250");
-        for (int b = 0; b < 256; ++b) {
-            const char byte = char(b);
-            const QString s = decoder.decode(QByteArrayView(&byte, 1));
-            decoder.resetState();
-            const char16_t ch = (s.size() == 1 && !decoder.hasError()) ? s.at(0).unicode() : u'\uFFFD';
-            decode[b] = ch;
-            if (b >= 0x80 && ch != u'\uFFFD')
-                encode.emplace(ch, static_cast<unsigned char>(b));
+        for (int b = 0x80; b < 256; ++b) {
+            if (decode[b] != u'\uFFFD')
+                encode.emplace(decode[b], static_cast<unsigned char>(b));
         }
     }
 };
@@ -133,16 +142,8 @@ Decoder::Decoder(int codePage)
     , m_doubleByte(codepage::isDoubleByte(m_codePage))
     , m_name(converterName(m_codePage).toLatin1())
 {
-    if (m_doubleByte)
-        return;
-    QStringDecoder decoder(m_name.constData());
-    for (int b = 0; b < 256; ++b) {
-        const char byte = char(b);
-        const QString s = decoder.decode(QByteArrayView(&byte, 1));
-        const bool bad = decoder.hasError() || s.size() != 1;
-        decoder.resetState();
-        m_table[b] = bad ? (b < 0x80 ? char16_t(b) : u'\uFFFD') : s.at(0).unicode();
-    }
+    if (!m_doubleByte)
+        m_table = singleByteTable(m_name.constData());
 }
 
 Decoder::~Decoder() = default;

@@ -34,6 +34,14 @@ TEST(CodePage, DecodersHandleSingleAndDoubleByteAndUnknownPages)
     Decoder(1251).decodeAppend("\xcf\xf0\xe8", 3, out);
     EXPECT_EQ(out, QStringLiteral("При"));
 
+    // Bytes above one that the code page leaves undefined still decode.
+    out.clear();
+    Decoder(1253).decodeAppend("\xc1\xe8\xde\xed\xe1 \xd9", 7, out);
+    EXPECT_EQ(out, QStringLiteral("Αθήνα Ω"));
+    out.clear();
+    Decoder(1257).decodeAppend("\xe0\xf0", 2, out);
+    EXPECT_EQ(out, QStringLiteral("ąš"));
+
     out.clear();
     Decoder(932).decodeAppend("\x82\xa0", 2, out); // Shift-JIS hiragana A
     EXPECT_EQ(out, QStringLiteral("あ"));

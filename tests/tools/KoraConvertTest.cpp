@@ -11,6 +11,7 @@ namespace {
 struct Conversion
 {
     int exitCode = -1;
+    QByteArray output;
     QString errors;
 };
 
@@ -21,6 +22,7 @@ Conversion convert(const QStringList &arguments)
     process.waitForFinished(60000);
     Conversion result;
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.output = process.readAllStandardOutput();
     result.errors = QString::fromLocal8Bit(process.readAllStandardError());
     return result;
 }
@@ -80,4 +82,39 @@ TEST_F(KoraConvert, FailuresExitNonZeroWithOneLine)
     EXPECT_TRUE(unwritable.errors.contains("out.rtf")) << unwritable.errors.toStdString();
 
     EXPECT_NE(convert({}).exitCode, 0) << "usage";
+}
+
+TEST_F(KoraConvert, StatsPrintsTheFourCounts)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray data;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"in.rtf",
+         "{\\rtf1\\ansi\\ansicpg1250 P\\'f8\\'edli\\'9a \\'9elu\\'9dou\\'e8k\\'fd k\\'f9\\'f2\\par "
+         "{\\b \\'fap\\'ecl}\\tab \\'f3dy-2\\par}",
+         "Počet znaků: 32\nPočet řádku: 2\nPočet mezer: 3\nPočet slov : 5\n"},
+        {"crlf.txt", QString("jedna dvě\r\n„tři“ – čtyři\r\n\r\npět\r\n").toUtf8(),
+         "Počet znaků: 33\nPočet řádku: 4\nPočet mezer: 3\nPočet slov : 5\n"},
+        {"lf.txt", "a b\nc", "Počet znaků: 6\nPočet řádku: 2\nPočet mezer: 1\nPočet slov : 3\n"},
+        {"empty.txt", "", "Počet znaků: 0\nPočet řádku: 0\nPočet mezer: 0\nPočet slov : 0\n"},
+    };
+    for (const Case &c : cases) {
+        const Conversion stats = convert({QStringLiteral("--stats"), file(c.name, c.data)});
+        EXPECT_EQ(stats.exitCode, 0) << c.name << ": " << stats.errors.toStdString();
+        EXPECT_EQ(stats.output, QByteArray(c.expected)) << c.name;
+        EXPECT_TRUE(stats.errors.isEmpty()) << c.name << ": " << stats.errors.toStdString();
+    }
+}
+
+TEST_F(KoraConvert, StatsOfAMissingFileFailsWithOneLine)
+{
+    const Conversion missing = convert({QStringLiteral("--stats"), dir.filePath("missing.rtf")});
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_TRUE(missing.output.isEmpty());
+    EXPECT_TRUE(missing.errors.contains("missing.rtf")) << missing.errors.toStdString();
+    EXPECT_EQ(missing.errors.trimmed().count('\n'), 0) << "one line";
 }

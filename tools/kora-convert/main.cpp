@@ -1,7 +1,10 @@
-// Converts documents between RTF (.rtf, .kora) and plain text (.txt) by the editor's own rules.
+// Converts documents between RTF (.rtf, .kora) and plain text (.txt) by the editor's own rules,
+// or prints a document's statistics.
 #include "richedit/DocumentCodec.h"
+#include "text/TextStatistics.h"
 
 #include <QGuiApplication>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -12,6 +15,25 @@ int fail(const QString &message)
 {
     std::fprintf(stderr, "kora-convert: %s\n", message.toLocal8Bit().constData());
     return 1;
+}
+
+// The counts as the editor's statistics show them for an unwrapped document: one line per
+// paragraph (a final empty paragraph is no line), paragraphs separated by CR LF.
+void printStatistics(const QTextDocument &document)
+{
+    QString text = kora::documentcodec::plainText(document);
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    qint64 lines = document.blockCount();
+    if (document.lastBlock().text().isEmpty())
+        --lines;
+    const kora::TextStatistics statistics = kora::countStatistics(text, lines);
+    const QString report = QStringLiteral("Počet znaků: %1\nPočet řádku: %2\nPočet mezer: %3\nPočet slov : %4\n")
+                               .arg(statistics.characters)
+                               .arg(statistics.lines)
+                               .arg(statistics.spaces)
+                               .arg(statistics.words);
+    const QByteArray bytes = report.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
 } // namespace
@@ -25,10 +47,13 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() != 3) {
         std::fprintf(stderr, "Použití: kora-convert VSTUP VÝSTUP\n"
-                             "Převádí dokumenty mezi RTF (.rtf, .kora) a prostým textem (.txt).\n");
+                             "        kora-convert --stats SOUBOR\n"
+                             "Převádí dokumenty mezi RTF (.rtf, .kora) a prostým textem (.txt);\n"
+                             "s --stats vypíše počet znaků, řádků, mezer a slov souboru.\n");
         return 2;
     }
-    const QString in = args.at(1);
+    const bool stats = args.at(1) == QLatin1String("--stats");
+    const QString in = args.at(stats ? 2 : 1);
     const QString out = args.at(2);
 
     QTextDocument document;
@@ -39,6 +64,10 @@ int main(int argc, char *argv[])
     QString error;
     if (!kora::documentcodec::loadFile(in, document, &info, &error))
         return fail(error);
+    if (stats) {
+        printStatistics(document);
+        return 0;
+    }
     const kora::DocumentKind kind = kora::documentcodec::saveKindForPath(out, info.readAs);
     const QByteArray bytes = kora::documentcodec::encode(document, kind, info.textFormat);
     if (!kora::documentcodec::saveFile(out, bytes, &error))

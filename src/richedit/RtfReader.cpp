@@ -17,7 +17,7 @@ namespace kora::rtf {
 
 QStringList ReadReport::describeDropped() const
 {
-    static const std::array<std::pair<unsigned, const char *>, 9> kTexts{{
+    static const std::array<std::pair<unsigned, const char *>, 10> kTexts{{
         {DroppedTables, "tabulky (zůstane jen jejich text, buňky oddělené tabulátory)"},
         {DroppedHeaders, "záhlaví stránek"},
         {DroppedFooters, "zápatí stránek"},
@@ -26,6 +26,7 @@ QStringList ReadReport::describeDropped() const
         {DroppedFields, "pole (zůstane jen jejich zobrazený text)"},
         {DroppedDrawings, "kresby a tvary"},
         {DroppedObjects, "vložené objekty (zůstane jen jejich obrázek nebo text)"},
+        {DroppedHidden, "skrytý text"},
         {DroppedUnknown, "další obsah, který editor neumí zobrazit"},
     }};
     QStringList lines;
@@ -1033,8 +1034,12 @@ const codepage::Decoder &Reader::decoder(int codePage)
 void Reader::appendBodyBytes(const char *bytes, qsizetype length)
 {
     const CharState &c = state().chr;
-    if (c.hidden || length <= 0)
+    if (length <= 0)
         return;
+    if (c.hidden) {
+        m_report.dropped |= DroppedHidden;
+        return;
+    }
     const int cp = codePageFor(c.font);
     if (!m_pendingBytes.isEmpty() && cp != m_pendingCodePage)
         flushBytes();
@@ -1075,8 +1080,10 @@ void Reader::appendChar(char32_t ch)
             m_report.dropped |= state().reportIfText;
         return;
     }
-    if (state().chr.hidden)
+    if (state().chr.hidden) {
+        m_report.dropped |= DroppedHidden;
         return;
+    }
     flushBytes();
     const char16_t unit = char16_t(ch);
     if (QChar::isHighSurrogate(unit)) {

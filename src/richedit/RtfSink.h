@@ -67,6 +67,7 @@ enum DroppedContent : unsigned {
     DroppedUnknown = 1u << 6,
     DroppedObjects = 1u << 7,
     DroppedComments = 1u << 8,
+    DroppedHidden = 1u << 9,
 };
 
 struct ReadReport

@@ -481,7 +481,7 @@ const ReportCase kReportCases[] = {
     {"rtfpipe-headers_footers.rtf", rtf::DroppedHeaders | rtf::DroppedFooters, {"Header", "Footer"}},
     {"lo-fdo45394.rtf", rtf::DroppedHeaders | rtf::DroppedTables, {"ПК", "РИК"}},
     {"pandoc-footnote.rtf", rtf::DroppedFootnotes, {"Sahlins", "bibliography"}},
-    {"rtfjs-sample.rtf", rtf::DroppedTables | rtf::DroppedFootnotes, {"actual content of the footnote"}},
+    {"rtfjs-sample.rtf", rtf::DroppedTables | rtf::DroppedFootnotes | rtf::DroppedHidden, {"actual content of the footnote", "hidden"}},
     {"tika-testComment.rtf", rtf::DroppedComments, {"Here is a comment"}},
     {"tika-testRTF_nestedHyperlinkPageRef.rtf", rtf::DroppedFields, {"PAGEREF", "target"}},
     {"tika-testRTFEmbeddedLink.rtf", rtf::DroppedObjects, {}},

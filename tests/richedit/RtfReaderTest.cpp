@@ -202,6 +202,7 @@ TEST(RtfReader, ReportsWhatItDropped)
         {"{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt x}}}", 0},
         {"{\\rtf1 {\\shp{\\*\\shpinst{\\shptxt box}}}a}", rtf::DroppedDrawings},
         {"{\\rtf1 {\\object{\\result r}}}", rtf::DroppedObjects},
+        {"{\\rtf1 a{\\v secret}}", rtf::DroppedHidden},
         {"{\\rtf1 {\\*\\mystery visible words}a}", rtf::DroppedUnknown},
         {"{\\rtf1 {\\*\\generator Some Writer 1.0;}{\\*\\themedata 0102}a}", 0},
     };

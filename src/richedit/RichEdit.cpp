@@ -639,18 +639,19 @@ void RichEdit::undoStep()
 {
     if (!canUndo())
         return;
-    document()->undo();
+    // The counts change first: listeners of the change signal ask canUndo() during the undo.
     --m_undoSteps;
     ++m_redoSteps;
+    document()->undo();
 }
 
 void RichEdit::redoStep()
 {
     if (!canRedo())
         return;
-    document()->redo();
     --m_redoSteps;
     m_undoSteps = std::min(m_undoSteps + 1, m_undoDepth);
+    document()->redo();
 }
 
 bool RichEdit::setUndoDepth(int depth, QString *error)

@@ -1,0 +1,112 @@
+#include "support/ScriptedPrompter.h"
+
+#include <QDialog>
+#include <QPointer>
+
+namespace kora::test {
+
+void ScriptedPrompter::answerMessage(int button)
+{
+    m_messageAnswers.push_back(button);
+}
+
+void ScriptedPrompter::answerFile(std::optional<FileChoice> choice)
+{
+    m_fileAnswers.push_back({choice.has_value(), choice.value_or(FileChoice{})});
+}
+
+void ScriptedPrompter::answerDialog(DialogScript script)
+{
+    m_dialogScripts.push_back(std::move(script));
+}
+
+std::vector<PromptCall> ScriptedPrompter::callsOf(PromptCall::Kind kind) const
+{
+    std::vector<PromptCall> result;
+    for (const PromptCall &call : m_calls) {
+        if (call.kind == kind)
+            result.push_back(call);
+    }
+    return result;
+}
+
+QStringList ScriptedPrompter::messageTexts() const
+{
+    QStringList texts;
+    for (const PromptCall &call : callsOf(PromptCall::Kind::Message))
+        texts << call.text;
+    return texts;
+}
+
+QStringList ScriptedPrompter::dialogNames() const
+{
+    QStringList names;
+    for (const PromptCall &call : callsOf(PromptCall::Kind::Dialog))
+        names << call.dialogName;
+    return names;
+}
+
+bool ScriptedPrompter::allAnswersUsed() const
+{
+    return m_messageAnswers.empty() && m_fileAnswers.empty() && m_dialogScripts.empty();
+}
+
+int ScriptedPrompter::message(MessageKind kind, const QString &title, const QString &text, int buttons)
+{
+    PromptCall call;
+    call.kind = PromptCall::Kind::Message;
+    call.messageKind = kind;
+    call.title = title;
+    call.text = text;
+    call.buttons = buttons;
+    m_calls.push_back(call);
+    if (!m_messageAnswers.empty()) {
+        const int answer = m_messageAnswers.front();
+        m_messageAnswers.pop_front();
+        return answer;
+    }
+    return (buttons & ButtonCancel) ? ButtonCancel : (buttons & ButtonNo) ? ButtonNo : ButtonOk;
+}
+
+std::optional<FileChoice> ScriptedPrompter::chooseFile(const FileRequest &request)
+{
+    PromptCall call;
+    call.kind = PromptCall::Kind::File;
+    call.title = request.dialogName;
+    call.file = request;
+    m_calls.push_back(call);
+    if (m_fileAnswers.empty())
+        return std::nullopt;
+    const FileAnswer answer = m_fileAnswers.front();
+    m_fileAnswers.pop_front();
+    if (!answer.chosen)
+        return std::nullopt;
+    return answer.choice;
+}
+
+int ScriptedPrompter::execDialog(QDialog *dialog)
+{
+    PromptCall call;
+    call.kind = PromptCall::Kind::Dialog;
+    call.title = dialog->windowTitle();
+    call.dialogName = dialog->objectName();
+    m_calls.push_back(call);
+
+    DialogScript script;
+    if (!m_dialogScripts.empty()) {
+        script = std::move(m_dialogScripts.front());
+        m_dialogScripts.pop_front();
+    }
+    QPointer<QDialog> guard(dialog);
+    dialog->setResult(0);
+    dialog->show();
+    if (script)
+        script(dialog);
+    if (!guard)
+        return QDialog::Rejected;
+    if (dialog->isVisible())
+        dialog->reject();
+    return dialog->result();
+}
+
+} // namespace kora::test

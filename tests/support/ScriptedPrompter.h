@@ -1,0 +1,75 @@
+#pragma once
+
+// A Prompter for tests: records every request and answers from queues the test fills.
+
+#include "app/Prompter.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace kora::test {
+
+struct PromptCall
+{
+    enum class Kind { Message, File, Dialog };
+
+    Kind kind = Kind::Message;
+    // Message boxes.
+    MessageKind messageKind = MessageKind::Plain;
+    QString title; // message box title, or the dialog's window title
+    QString text;
+    int buttons = 0;
+    // File dialogs.
+    FileRequest file;
+    // Dialogs run through execDialog.
+    QString dialogName; // the dialog's object name
+};
+
+class ScriptedPrompter : public Prompter
+{
+public:
+    // Runs while the dialog is shown, as the user would act on it: tick boxes, press buttons.
+    using DialogScript = std::function<void(QDialog *dialog)>;
+
+    // The next message box returns `button`. Unanswered boxes return what closing them does:
+    // Cancel when offered, else No, else OK.
+    void answerMessage(int button);
+    // The next file dialog returns `choice`; unanswered ones are cancelled.
+    void answerFile(std::optional<FileChoice> choice);
+    // The next execDialog shows the dialog and runs `script`; if the dialog is still open
+    // afterwards it is closed as by its close box (reject()). Unscripted dialogs are closed at once.
+    void answerDialog(DialogScript script);
+
+    const std::vector<PromptCall> &calls() const { return m_calls; }
+    std::vector<PromptCall> callsOf(PromptCall::Kind kind) const;
+    // Texts of the message boxes shown so far, in order.
+    QStringList messageTexts() const;
+    // Object names of the dialogs run so far, in order.
+    QStringList dialogNames() const;
+    void clearCalls() { m_calls.clear(); }
+    // True when every queued answer was used.
+    bool allAnswersUsed() const;
+
+    int message(MessageKind kind, const QString &title, const QString &text, int buttons) override;
+    std::optional<FileChoice> chooseFile(const FileRequest &request) override;
+    int execDialog(QDialog *dialog) override;
+
+private:
+    struct FileAnswer
+    {
+        bool chosen = false;
+        FileChoice choice;
+    };
+
+    std::vector<PromptCall> m_calls;
+    std::deque<int> m_messageAnswers;
+    std::deque<FileAnswer> m_fileAnswers;
+    std::deque<DialogScript> m_dialogScripts;
+};
+
+} // namespace kora::test

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+namespace kora {
+
+class Prompter;
+
+// The tips of the day: a list of tips and the "Tipy a triky" window that shows them.
+class TipsOfTheDay : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Returns a number in [0, bound).
+    using RandomSource = std::function<int(int bound)>;
+
+    explicit TipsOfTheDay(Prompter &prompter, QObject *parent = nullptr);
+
+    QStringList tips() const { return m_tips; }
+    void setTips(const QStringList &tips) { m_tips = tips; }
+
+    bool showAtStartup() const { return m_showAtStartup; }
+    void setShowAtStartup(bool show) { m_showAtStartup = show; }
+
+    void setRandomSource(RandomSource random) { m_random = std::move(random); }
+
+    // Shows the tips window modally, starting at a random tip; the window's check box becomes
+    // the show-at-start-up flag. Does nothing without tips.
+    void execute();
+
+private:
+    Prompter &m_prompter;
+    QStringList m_tips;
+    bool m_showAtStartup = false;
+    RandomSource m_random;
+};
+
+} // namespace kora

@@ -1,0 +1,75 @@
+#include "app/StartupDialogs.h"
+
+#include "app/TfUvitani.h"
+#include "app/Tfnovinky.h"
+
+#include <QTimer>
+
+namespace kora {
+
+Tnastaveni::Tnastaveni(QWidget *parent)
+    : QDialog(parent)
+    , m_tUkladani(new QTimer(this))
+{
+    setObjectName(QStringLiteral("nastaveni"));
+    setWindowTitle(QStringLiteral("Možnosti"));
+    m_tUkladani->setObjectName(QStringLiteral("tUkladani"));
+    m_tUkladani->setInterval(kAutosaveIntervalMs);
+    connect(m_tUkladani, &QTimer::timeout, this, &Tnastaveni::autosaveDue);
+    m_tUkladani->start();
+}
+
+StartupDialogs::~StartupDialogs()
+{
+    for (auto it = m_dialogs.rbegin(); it != m_dialogs.rend(); ++it)
+        delete it->data();
+}
+
+void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions)
+{
+    if (!m_dialogs.empty())
+        return;
+
+    // Dialogs not built yet are plain shells with their final object name and caption.
+    const auto shell = [&](const char *name, const char *caption) {
+        auto *dialog = new QDialog(mainWindow);
+        dialog->setObjectName(QString::fromLatin1(name));
+        dialog->setWindowTitle(QString::fromUtf8(caption));
+        m_dialogs.emplace_back(dialog);
+    };
+
+    shell("Form3", "Písmo");
+    shell("OtevritNet", "Otevřít z interentu");
+    shell("DatumCas", "Datum čas/Dialog");
+    shell("HyperLink", "Hypertextový odkaz");
+    shell("TextSouboru", "Text souboru");
+    shell("Znaky", "Počet znaků");
+    m_options = new Tnastaveni(mainWindow);
+    m_dialogs.emplace_back(m_options.data());
+    shell("reg", "Vlastní registrace");
+    shell("aplikace", "O Aplikaci KORA Editor");
+    shell("disketa", "Odeslání na disketu ");
+    shell("odeslat_soubor", "Příloha E-mail");
+    shell("obsah", "Obsah schránky");
+    shell("JdiRadek", "Jít na řádek");
+    shell("Cesta", "Cesta k souboru");
+    m_whatsNew = new Tfnovinky(mainWindow);
+    m_dialogs.emplace_back(m_whatsNew.data());
+    m_welcome = new TfUvitani(prompter, actions, mainWindow);
+    m_dialogs.emplace_back(m_welcome.data());
+    shell("symbol", " Vložit symbol");
+    shell("Form4", "Form4");
+    shell("sww", "KORA PDF");
+    shell("fhledat", "Hledat speciál");
+}
+
+std::vector<QDialog *> StartupDialogs::dialogs() const
+{
+    std::vector<QDialog *> result;
+    result.reserve(m_dialogs.size());
+    for (const QPointer<QDialog> &dialog : m_dialogs)
+        result.push_back(dialog.data());
+    return result;
+}
+
+} // namespace kora

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+
+#include <vector>
+
+class QTimer;
+
+namespace kora {
+
+class Prompter;
+class Tfnovinky;
+class TfUvitani;
+class WelcomeActions;
+
+// "Možnosti". Its timer tUkladani paces the main window's autosave.
+class Tnastaveni : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kAutosaveIntervalMs = 10 * 60 * 1000;
+
+    explicit Tnastaveni(QWidget *parent = nullptr);
+
+    QTimer *tUkladani() const { return m_tUkladani; }
+
+signals:
+    // Emitted on every tick of tUkladani.
+    void autosaveDue();
+
+private:
+    QTimer *m_tUkladani;
+};
+
+// The dialogs the program creates once, right after the main window, and keeps until exit.
+class StartupDialogs
+{
+public:
+    StartupDialogs() = default;
+    StartupDialogs(const StartupDialogs &) = delete;
+    StartupDialogs &operator=(const StartupDialogs &) = delete;
+    // Deletes the dialogs that are still alive, the last created first.
+    ~StartupDialogs();
+
+    // Creates every dialog as a child window of `mainWindow`; does nothing when already created.
+    void create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions);
+
+    TfUvitani *welcome() const { return m_welcome; }
+    Tfnovinky *whatsNew() const { return m_whatsNew; }
+    Tnastaveni *options() const { return m_options; }
+    // All dialogs in creation order.
+    std::vector<QDialog *> dialogs() const;
+
+private:
+    std::vector<QPointer<QDialog>> m_dialogs;
+    QPointer<TfUvitani> m_welcome;
+    QPointer<Tfnovinky> m_whatsNew;
+    QPointer<Tnastaveni> m_options;
+};
+
+} // namespace kora

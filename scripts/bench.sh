@@ -7,13 +7,15 @@ build="$root/build-bench"
 
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORA_BUILD_BENCH=ON -DKORA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target kora_document_bench kora_peak_memory -j2
+cmake --build "$build" --target kora_document_bench kora_peak_memory kora_statistics_bench kora_refresh_bench -j2
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build/runtime}"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 "$build/bench/kora_document_bench" --benchmark_counters_tabular=true "$@"
+"$build/bench/kora_statistics_bench" "$@"
+"$build/bench/kora_refresh_bench" "$@"
 echo
 for run in "rtf 1" "rtf 10" "txt 1" "txt 10"; do
   # shellcheck disable=SC2086

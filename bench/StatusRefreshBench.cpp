@@ -1,0 +1,70 @@
+// One 500 ms status refresh of the main window on a large document: statistics, button states,
+// boxes and caption.
+#include "DocumentGenerator.h"
+
+#include "app/Prompter.h"
+#include "app/TForm1.h"
+#include "richedit/RichEdit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class SilentPrompter : public kora::Prompter
+{
+public:
+    int message(kora::MessageKind, const QString &, const QString &, int) override { return kora::ButtonOk; }
+    std::optional<kora::FileChoice> chooseFile(const kora::FileRequest &) override { return std::nullopt; }
+    int execDialog(QDialog *) override { return 0; }
+};
+
+class NoLauncher : public kora::ProgramLauncher
+{
+public:
+    bool startDetached(const QString &, const QStringList &) override { return false; }
+};
+
+void refresh(benchmark::State &state)
+{
+    const qsizetype megabytes = state.range(0);
+    QTemporaryDir dir;
+    qputenv("KORA_HOME", dir.path().toLocal8Bit());
+    const QString path = dir.filePath(QStringLiteral("big.rtf"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(kora::bench::generateRtf(megabytes * 1024 * 1024));
+    file.close();
+
+    SilentPrompter prompter;
+    NoLauncher launcher;
+    kora::TForm1 form(prompter, launcher);
+    form.FormCreate({QStringLiteral("kora-editor"), path});
+    form.refreshTimer()->stop();
+    form.show();
+    QApplication::processEvents();
+    form.Timer1Timer(); // the first refresh lays the whole document out
+    for (auto _ : state)
+        form.Timer1Timer();
+    state.counters["MB"] = double(megabytes);
+}
+
+} // namespace
+
+BENCHMARK(refresh)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,634 @@
+#include "app/DroppedContentBar.h"
+#include "app/TForm1.h"
+#include "richedit/RichEdit.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace kora;
+using test::PromptCall;
+
+namespace {
+
+class RecordingLauncher : public ProgramLauncher
+{
+public:
+    bool startDetached(const QString &program, const QStringList &arguments) override
+    {
+        this->program = program;
+        this->arguments = arguments;
+        return true;
+    }
+    QString program;
+    QStringList arguments;
+};
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("KORA_HOME", home.path().toLocal8Bit());
+    }
+
+    TForm1 &start(const QStringList &arguments = {"kora-editor"})
+    {
+        form = std::make_unique<TForm1>(prompter, launcher);
+        form->FormCreate(arguments);
+        form->show();
+        QApplication::processEvents();
+        return *form;
+    }
+
+    QString file(const QString &name, const QByteArray &data)
+    {
+        const QString path = home.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(data);
+        return path;
+    }
+
+    QByteArray read(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void type(const QString &text)
+    {
+        form->editor()->setSelStart(1 << 30);
+        form->editor()->setSelText(text);
+    }
+
+    void trigger(const char *name)
+    {
+        QAction *a = form->action(QString::fromLatin1(name));
+        ASSERT_NE(a, nullptr) << name;
+        a->trigger();
+    }
+
+    QString caption() const { return form->windowTitle(); }
+
+    QTemporaryDir home;
+    test::ScriptedPrompter prompter;
+    RecordingLauncher launcher;
+    std::unique_ptr<TForm1> form;
+};
+
+const QString kAskNewOpen = QStringLiteral("Přejte si uložit změny v daném souboru ?\r\r");
+const QString kAskClose = QStringLiteral("Přejte si uložit změny v daném souboru \r\r");
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsUntitledOrWithTheCommandLineDocument)
+{
+    start({"kora-editor"});
+    EXPECT_EQ(caption(), "KORA Editor - Bez Názvu");
+    EXPECT_FALSE(form->editor()->isModified());
+
+    start({"kora-editor", "", "ignored.rtf"});
+    EXPECT_EQ(caption(), "KORA Editor - Bez Názvu") << "an empty first argument is no document";
+    EXPECT_TRUE(prompter.calls().empty());
+
+    const QString path = file("doc.rtf", "{\\rtf1 hello}");
+    start({"kora-editor", path});
+    EXPECT_EQ(caption(), "KORA Editor - ( " + path + ")");
+    EXPECT_EQ(form->editor()->text(), "hello");
+    EXPECT_FALSE(form->editor()->isModified());
+    EXPECT_EQ(form->saveFileName(), path);
+    EXPECT_EQ(form->openFileName(), path);
+    EXPECT_TRUE(form->recentFiles().isEmpty()) << "the command line does not touch the recent list";
+    EXPECT_EQ(form->statusPanel(0)->text(), "Počet znaků: 5");
+}
+
+TEST_F(MainWindowTest, CommandLineFileThatCannotBeLoadedShowsTheErrorAndStartsUntitled)
+{
+    start({"kora-editor", home.filePath("missing.kora")});
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    const PromptCall &error = prompter.calls().front();
+    EXPECT_EQ(error.title, "KORA Editor");
+    EXPECT_EQ(error.messageKind, MessageKind::Error);
+    EXPECT_TRUE(error.text.contains("missing.kora"));
+    EXPECT_TRUE(error.text.endsWith('.'));
+    EXPECT_EQ(caption(), "KORA Editor - Bez Názvu");
+    EXPECT_EQ(form->statusPanel(0)->text(), "Počet znaků: 0") << "start-up goes on after the error";
+}
+
+TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionShortcutAndStatusText)
+{
+    start();
+    QStringList lines;
+    std::function<void(QMenu *, const QString &)> walk = [&](QMenu *menu, const QString &path) {
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator()) {
+                lines << path + " —";
+                continue;
+            }
+            QString caption = a->text();
+            caption.remove('&');
+            const QString item = path + " › " + caption.section('\t', 0, 0);
+            const QString state = !a->isVisible() ? " | hidden" : !a->isEnabled() ? " | disabled" : "";
+            lines << QStringLiteral("%1 | %2 | %3%4").arg(item, a->shortcut().toString(), a->statusTip(), state);
+            if (a->menu())
+                walk(a->menu(), item);
+        }
+    };
+    QList<QMenu *> menus;
+    for (QAction *a : form->menuBar()->actions())
+        menus << a->menu();
+    auto *corner = qobject_cast<QMenuBar *>(form->menuBar()->cornerWidget(Qt::TopRightCorner));
+    ASSERT_NE(corner, nullptr) << "Nápověda stands at the right end";
+    for (QAction *a : corner->actions())
+        menus << a->menu();
+    for (QMenu *menu : menus) {
+        QString title = menu->title();
+        title.remove('&');
+        lines << QStringLiteral("%1 | %2").arg(title, menu->menuAction()->statusTip());
+        walk(menu, title);
+    }
+    const QString expected = QStringLiteral(R"(Soubor | Menu soubor
+Soubor › Nový | Ctrl+N | Nový dokument
+Soubor › Otevřít | Ctrl+O | Otevřít dokument
+Soubor › Otevřít speciál |  | 
+Soubor › Otevřít speciál › Otevřít z interentu | Ctrl+Alt+O | Otevřít z internetu
+Soubor › Otevřít speciál › Jen pro čteni |  | Otevřít jen pro čtení
+Soubor › Uložit  | Ctrl+S | Uložit dokument
+Soubor › Uložit jako |  | Uložit dokument Jako
+Soubor › Uložit speciál |  | 
+Soubor › Uložit speciál › Jako HTML  |  | 
+Soubor › Uložit speciál › Jako PDF |  | 
+Soubor › Uložit označený text |  | Uložit označený text | disabled
+Soubor —
+Soubor › Odeslat |  | Odeslat dokument
+Soubor › Odeslat › Disketa A: |  | 
+Soubor › Odeslat › Obsah textu na E-Mail |  | Odeslat jako text E-mailu
+Soubor › Odeslat › Příloha E-mail |  | 
+Soubor —
+Soubor › Tisk | Ctrl+P | Tisk
+Soubor › Tisk (Jen označený text) |  | Vytiskne jen označený text
+Soubor › Náhled před tiskem |  |  | hidden
+Soubor › Nastavení tiskárny |  | Nastavit tiskárnu
+Soubor —
+Soubor —
+Soubor › Minimalizace do ikony | F10 | 
+Soubor › Konec | Alt+F4 | Zavřít program
+Úpravy | Menu Úpravy
+Úpravy › Kopírovat | Ctrl+C | Kopírovat
+Úpravy › Vložit | Ctrl+V | Vložit
+Úpravy › Vložit speciál |  | Vložit speciál
+Úpravy › Vyjmout | Ctrl+X | Vyjmout
+Úpravy —
+Úpravy › Zpět | Ctrl+Z | Zpět | disabled
+Úpravy › Vpřed | Alt+Z | Vpřed | disabled
+Úpravy —
+Úpravy › Lámání řádků |  | Lámání řádků
+Úpravy › Vybrat vše | Ctrl+A | Vybrat vše
+Úpravy › Jdi na řádek |  | 
+Úpravy › Kalkulačka |  | 
+Úpravy —
+Úpravy › Zarovnání textu |  | Zarovnání
+Úpravy › Zarovnání textu › Vlevo |  | Zarovnat text v vlevo
+Úpravy › Zarovnání textu › Na střed |  | Zarovnat text na střed
+Úpravy › Zarovnání textu › Vpravo |  | Zarovnat text vpravo
+Hledat | Menu Hledat
+Hledat › Najít | Ctrl+F | Najít text
+Hledat › Nahradit | Ctrl+R | Nahradit text
+Hledat —
+Hledat › Najít speciál |  | 
+Zobrazení | Menu zobrazení
+Zobrazení › ToolBar (Standardní) |  | Zobrazí/Skryje ToolBar (Standardní)
+Zobrazení › ToolBar (Formátování) |  |  Zobrazí/Skryje ToolBar (Formátování)
+Zobrazení › Pravítko |  |  Zobrazí/Skryje Pravítko
+Zobrazení › Stavový řádek |  | Zobrazí/Skryje Stavový řádek
+Zobrazení › Jen pro čtení |  | Zapte/Vypne funkci jen pro čtení
+Vložit | Menu vložit
+Vložit › Obrázek | Ctrl+Alt+P | 
+Vložit › Objekt |  | 
+Vložit —
+Vložit › Základní znaky |  | 
+Vložit › Základní znaky › ( ) |  | 
+Vložit › Základní znaky › { } |  | 
+Vložit › Základní znaky › [ ] |  | 
+Vložit › Základní znaky › < > |  | 
+Vložit › Základní znaky —
+Vložit › Základní znaky › ! |  | 
+Vložit › Základní znaky › @ | Ctrl+Alt+V | 
+Vložit › Základní znaky ›  # |  | 
+Vložit › Základní znaky › $ |  | 
+Vložit › Základní znaky › % |  | 
+Vložit › Základní znaky › ^ |  | 
+Vložit › Základní znaky › * |  | 
+Vložit › Základní znaky › / |  | 
+Vložit › Základní znaky › \ | Alt+Q | 
+Vložit › Základní znaky › _ |  | 
+Vložit › Symbol |  | 
+Vložit —
+Vložit › Čas | Alt+T | 
+Vložit › Datum | Alt+D | 
+Vložit › Datum a čas | Ctrl+Alt+D | 
+Vložit › Datum/čas Dialog |  | 
+Vložit —
+Vložit › Hypertextový odkaz | Ctrl+D | 
+Vložit › Soubor |  | 
+Vložit › Soubor › Celý |  | 
+Vložit › Soubor › Text |  | 
+Vložit › Cesta k souboru |  | 
+Formát | Menu formát
+Formát › Zobrazeni okna |  | 
+Formát › Zobrazeni okna › Maximalizované  |  | Maximalizuje okno
+Formát › Zobrazeni okna › Normální |  | Normální okno
+Formát › Zobrazeni okna › Minimalizované |  | Minimalizuje okno
+Formát › Na začátek textu |  | Na začátek textu
+Formát › Na konec textu |  | Na konec textu
+Formát › Na velká písmena  | Ctrl+Alt+M | Označený text na velká písmena
+Formát › Na malá písmena |  | Označený text na malá písmena
+Formát › Zmenšit odsazení | Shift+Tab | Zmenšit odsazení
+Formát › Zvětšit odsazeni | Tab | Zvětšit odsazeni
+Písmo | Menu písmo
+Písmo › Vybrat font | F5 | 
+Písmo › Barva | F6 | 
+Písmo —
+Písmo › Tučne | Ctrl+B | 
+Písmo › Podtržené | Ctrl+U | 
+Písmo › Kurzíva | Ctrl+I | 
+Písmo › Přeškrtnuté |  | 
+Okno | Menu okno
+Okno › Nové |  | Otevře nové okno
+Nástroje | Menu nástroje
+Nástroje › Možnosti | Ctrl+Shift+F3 | Možnosti KORA Editoru
+Nástroje › Kontrola pravopisu | F7 | Kontrola pravopisu
+Nástroje › Pocet znaků | Ctrl+Alt+Q | Počet znaků
+Nástroje › Obsah schránky | Ctrl+Alt+I | Zobrazí obsah schránky 
+Nápověda | Menu nápověda
+Nápověda › Domovská stránka |  | 
+Nápověda › Kontaktovat podporu |  | 
+Nápověda › O Aplikaci |  | 
+Nápověda › Co je nového |  | Co je nového v této verzi
+Nápověda › Nejnovější verze |  | Nejnovější verze na internetu)");
+    EXPECT_EQ(lines.join('\n').toStdString(), expected.toStdString());
+    // The lower-case item shows the shortcut it shares with "@" without taking it.
+    EXPECT_TRUE(form->action("mMalaPismena")->text().endsWith("\tCtrl+Alt+V"));
+}
+
+TEST_F(MainWindowTest, MenuShortcutsComeBeforeTheEditor)
+{
+    start();
+    RichEdit *edit = form->editor();
+    edit->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(edit->text(), "@") << "Ctrl+Alt+V types @";
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(edit->text(), "@") << "Tab indents instead of typing";
+    EXPECT_EQ(edit->selParaFormat().firstIndent, 20);
+    QTest::keyClick(edit, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(edit->selParaFormat().firstIndent, 0);
+}
+
+TEST_F(MainWindowTest, NewAsksOnlyWhenModified)
+{
+    start();
+    type("x");
+    prompter.answerMessage(ButtonCancel);
+    trigger("mNovy");
+    EXPECT_EQ(prompter.messageTexts(), QStringList{kAskNewOpen});
+    EXPECT_EQ(form->editor()->text(), "x") << "Storno keeps the document";
+
+    prompter.answerMessage(ButtonNo);
+    trigger("mNovy");
+    EXPECT_EQ(form->editor()->text(), "");
+    EXPECT_FALSE(form->editor()->isModified());
+
+    prompter.clearCalls();
+    trigger("mNovy");
+    EXPECT_TRUE(prompter.calls().empty()) << "nothing to ask about";
+
+    // Ano, then the save dialog cancelled: cleared without saving.
+    type("y");
+    prompter.answerMessage(ButtonYes);
+    prompter.answerFile(std::nullopt);
+    trigger("mNovy");
+    EXPECT_EQ(form->editor()->text(), "");
+    EXPECT_EQ(caption(), "KORA Editor - Bez Názvu");
+}
+
+TEST_F(MainWindowTest, SaveAsAddsTheExtensionOfTheChosenType)
+{
+    start();
+    type("text");
+    prompter.answerFile(FileChoice{home.filePath("plain"), 2});
+    trigger("mUlozitJako");
+    const QString txt = home.filePath("plain.txt");
+    EXPECT_EQ(read(txt), "text");
+    EXPECT_EQ(caption(), "KORA Editor - ( " + txt + ")");
+    EXPECT_EQ(form->saveFileName(), txt);
+    EXPECT_FALSE(form->editor()->isModified());
+
+    prompter.answerFile(FileChoice{home.filePath("rich"), 0});
+    trigger("mUlozitJako");
+    EXPECT_TRUE(read(home.filePath("rich.kora")).startsWith("{\\rtf1"));
+    const PromptCall &dialog = prompter.callsOf(PromptCall::Kind::File).back();
+    EXPECT_EQ(dialog.file.dialogName, "sdUlozit");
+    EXPECT_EQ(dialog.file.filterIndex, 2) << "the dialog keeps the last chosen type";
+    EXPECT_EQ(form->recentFiles(), (QStringList{home.filePath("rich.kora"), txt}));
+}
+
+TEST_F(MainWindowTest, SaveWritesUnderTheNameAndFailureKeepsTheDocumentModified)
+{
+    const QString path = file("doc.rtf", "{\\rtf1 a}");
+    start({"kora-editor", path});
+    type("b");
+    trigger("mUlozit");
+    EXPECT_EQ(caption(), "KORA Editor - ( " + path + " )");
+    EXPECT_FALSE(form->editor()->isModified());
+    EXPECT_TRUE(read(path).contains("ab"));
+
+    // A save that fails shows the error and leaves the document modified and the caption as it was.
+    type("c");
+    prompter.answerFile(FileChoice{home.filePath("no/such/dir/x.rtf"), 1});
+    trigger("mUlozitJako");
+    EXPECT_TRUE(prompter.messageTexts().last().contains("x.rtf"));
+    EXPECT_TRUE(form->editor()->isModified());
+    EXPECT_EQ(form->saveFileName(), home.filePath("no/such/dir/x.rtf")) << "the confirmed name was taken";
+    EXPECT_EQ(caption(), "KORA Editor - ( " + path + " )");
+}
+
+TEST_F(MainWindowTest, OpenBranches)
+{
+    const QString a = file("a.rtf", "{\\rtf1 first}");
+    const QString b = file("b.txt", "second");
+    start();
+    prompter.answerFile(FileChoice{a, 1});
+    trigger("mOtevrit");
+    EXPECT_EQ(caption(), "KORA Editor - ( " + a + " )");
+    EXPECT_EQ(form->openFileName(), a);
+    EXPECT_EQ(form->recentFiles(), QStringList{a});
+
+    // Modified, "Ne": the open dialog follows and the caption has no space before ")".
+    type("!");
+    prompter.answerMessage(ButtonNo);
+    prompter.answerFile(FileChoice{b, 2});
+    trigger("mOtevrit");
+    EXPECT_EQ(form->editor()->text(), "second");
+    EXPECT_EQ(caption(), "KORA Editor - ( " + b + ")");
+
+    // Modified, "Ano": Save As runs and nothing is opened.
+    type("?");
+    prompter.answerMessage(ButtonYes);
+    prompter.answerFile(std::nullopt);
+    trigger("mOtevrit");
+    EXPECT_EQ(form->editor()->text(), "second?");
+    EXPECT_EQ(prompter.callsOf(PromptCall::Kind::File).back().file.dialogName, "sdUlozit");
+
+    // A failing load shows the error and changes nothing else.
+    form->editor()->setModified(false);
+    prompter.answerFile(FileChoice{home.filePath("gone.rtf"), 1});
+    trigger("mOtevrit");
+    EXPECT_TRUE(prompter.messageTexts().last().contains("gone.rtf"));
+    EXPECT_EQ(form->editor()->text(), "second?");
+    EXPECT_EQ(form->recentFiles(), (QStringList{b, a}));
+}
+
+TEST_F(MainWindowTest, RecentListRules)
+{
+    start();
+    QStringList paths;
+    for (int i = 0; i < 8; ++i)
+        paths << file(QStringLiteral("f%1.txt").arg(i), "x");
+    for (const QString &p : paths) {
+        prompter.answerFile(FileChoice{p, 2});
+        trigger("mOtevrit");
+    }
+    ASSERT_EQ(form->recentFiles().size(), 7);
+    EXPECT_EQ(form->recentFiles().first(), paths.last());
+    EXPECT_FALSE(form->recentFiles().contains(paths.first())) << "the eighth file drops the oldest";
+
+    // Letter case does not make a new entry; the new spelling moves to the front.
+    const QString upper = file(QFileInfo(paths.at(3)).fileName().toUpper(), "x");
+    prompter.answerFile(FileChoice{upper, 2});
+    trigger("mOtevrit");
+    EXPECT_EQ(form->recentFiles().first(), upper);
+    EXPECT_EQ(form->recentFiles().size(), 7);
+
+    QAction *first = form->action("mRecent0");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), "&0. " + upper);
+    EXPECT_EQ(first->statusTip(), upper);
+
+    // Choosing a recent file asks even when nothing changed.
+    prompter.clearCalls();
+    prompter.answerMessage(ButtonNo);
+    const QString current = form->saveFileName();
+    form->action("mRecent3")->trigger();
+    EXPECT_EQ(prompter.messageTexts(), QStringList{kAskClose + current});
+
+    // The list is written at every close, also when the close is cancelled.
+    type("z");
+    prompter.answerMessage(ButtonCancel);
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    const QByteArray written = read(form->recentListPath());
+    EXPECT_TRUE(written.startsWith(form->recentFiles().first().toUtf8() + "\r\n"));
+}
+
+TEST_F(MainWindowTest, RecentFileThatIsGoneShowsTheFixedMessage)
+{
+    const QString gone = file("gone.txt", "x");
+    start();
+    prompter.answerFile(FileChoice{gone, 2});
+    trigger("mOtevrit");
+    QFile::remove(gone);
+    prompter.answerMessage(ButtonNo);
+    form->action("mRecent0")->trigger();
+    EXPECT_EQ(prompter.messageTexts().last(), "Chyba při otevírání souboru. Soubor nejspíš neexistuje");
+    EXPECT_EQ(form->recentFiles(), QStringList{gone}) << "the entry stays";
+}
+
+TEST_F(MainWindowTest, ReadOnlyOpenAndReadOnlyMode)
+{
+    const QString path = file("ro.txt", "locked");
+    start();
+    prompter.answerFile(FileChoice{path, 2});
+    trigger("JenProCteni");
+    EXPECT_EQ(caption(), "KORA Editor - ( " + path + ") [Jen pro čtení]");
+    EXPECT_TRUE(form->editor()->isReadOnly());
+    EXPECT_TRUE(form->recentFiles().isEmpty());
+    EXPECT_TRUE(form->action("mKopirovat")->isEnabled()) << "the mode is not switched by the read-only open";
+
+    trigger("mCteni");
+    EXPECT_TRUE(form->action("mCteni")->isChecked());
+    for (const char *name : {"mVlozit", "mKopirovat", "mVyjmout", "mZnaky", "mpismo", "mPravopis", "tbZpet", "tbVpred",
+                             "tbNahradit", "tbZmensitOdsazeni"}) {
+        EXPECT_FALSE(form->action(name)->isEnabled()) << name;
+    }
+    // Open switches the read-only flag off but leaves the mode's marks.
+    prompter.answerFile(FileChoice{path, 2});
+    trigger("mOtevrit");
+    EXPECT_FALSE(form->editor()->isReadOnly());
+    EXPECT_TRUE(form->action("mCteni")->isChecked());
+    trigger("mCteni");
+    EXPECT_TRUE(form->action("mKopirovat")->isEnabled());
+    EXPECT_TRUE(form->action("tbZpet")->isEnabled()) << "leaving the mode enables undo until the next change";
+}
+
+TEST_F(MainWindowTest, StatusCountsAndRefreshStates)
+{
+    start();
+    form->editor()->setText("a b\r\nc");
+    form->Timer1Timer();
+    EXPECT_EQ(form->statusPanel(0)->text(), "Počet znaků: 6");
+    EXPECT_EQ(form->statusPanel(1)->text(), "Počet řádku: 2");
+    EXPECT_EQ(form->statusPanel(2)->text(), "Počet mezer: 1");
+    EXPECT_EQ(form->statusPanel(3)->text(), "Počet slov : 3");
+
+    RichEdit *edit = form->editor();
+    edit->selectAllText();
+    edit->setSelStyle(StyleBold | StyleStrikeOut);
+    edit->setParaAlignment(AlignJustify);
+    edit->setSelSize(14);
+    form->Timer1Timer();
+    EXPECT_TRUE(form->action("tbTucne")->isChecked());
+    EXPECT_TRUE(form->action("mTucne")->isChecked());
+    EXPECT_TRUE(form->action("mPreskrtnute")->isChecked());
+    EXPECT_FALSE(form->action("tbKurziva")->isChecked());
+    for (const char *name : {"tbVlevo", "tbCenter", "tbVpravo", "mVlevo"})
+        EXPECT_FALSE(form->action(name)->isChecked()) << "justified presses none: " << name;
+    auto *size = form->findChild<QComboBox *>("cbVelikost");
+    EXPECT_EQ(size->currentText(), "14");
+
+    // A modified titled document is marked in the caption.
+    const QString path = file("t.txt", "t");
+    prompter.answerMessage(ButtonNo);
+    prompter.answerFile(FileChoice{path, 2});
+    trigger("mOtevrit");
+    type("u");
+    form->Timer1Timer();
+    EXPECT_EQ(caption(), "KORA Editor - ( " + path + "*)");
+}
+
+TEST_F(MainWindowTest, UndoAndRedoFollowEveryChange)
+{
+    start();
+    EXPECT_FALSE(form->action("mZpet")->isEnabled());
+    type("a");
+    EXPECT_TRUE(form->action("mZpet")->isEnabled());
+    EXPECT_TRUE(form->action("tbZpet")->isEnabled());
+    EXPECT_TRUE(form->action("zpet")->isEnabled());
+    trigger("mZpet");
+    EXPECT_FALSE(form->action("mZpet")->isEnabled()) << "undoing every step disables undo at once";
+    EXPECT_TRUE(form->action("mVpred")->isEnabled());
+    EXPECT_TRUE(form->action("vpred")->isEnabled());
+}
+
+TEST_F(MainWindowTest, HintsGoToTheFifthPanel)
+{
+    start();
+    QLabel *panel = form->statusPanel(4);
+    QStatusTipEvent withBar("short|long text");
+    QApplication::sendEvent(form.get(), &withBar);
+    EXPECT_EQ(panel->text(), "long text");
+    QStatusTipEvent plain("whole");
+    QApplication::sendEvent(form.get(), &plain);
+    EXPECT_EQ(panel->text(), "whole");
+    EXPECT_EQ(form->action("tbZpet")->statusTip(), "O krok zpěd");
+    EXPECT_EQ(form->action("tbZpet")->toolTip(), "O krok zpět");
+    QTest::mouseMove(form->statusBar());
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form->statusBar(), &move);
+    EXPECT_EQ(panel->text(), "") << "the status bar empties the panel";
+}
+
+TEST_F(MainWindowTest, ShowAndHideBars)
+{
+    start();
+    QStatusBar *status = form->statusBar();
+    trigger("ZobrazitSkrt1"); // "Skrýt" on the status bar
+    EXPECT_FALSE(status->isVisible());
+    EXPECT_FALSE(form->action("mStatusBar")->isChecked());
+    trigger("mStatusBar");
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_TRUE(form->action("mStatusBar")->isChecked());
+
+    auto *standard = form->findChild<QToolBar *>("tbStandardni");
+    trigger("ToolBarStandart");
+    EXPECT_FALSE(standard->isVisible());
+    EXPECT_FALSE(form->action("ToolBarStandart")->isChecked());
+    trigger("ZobraziSkrt1");
+    EXPECT_TRUE(standard->isVisible());
+    EXPECT_TRUE(form->action("ToolBarStandart")->isChecked());
+}
+
+TEST_F(MainWindowTest, ClosingAsksForAModifiedDocumentOnly)
+{
+    start();
+    form->close();
+    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_FALSE(form->isVisible());
+
+    start();
+    type("x");
+    prompter.answerMessage(ButtonNo);
+    form->close();
+    EXPECT_EQ(prompter.messageTexts().last(), kAskClose) << "an untitled document names no file";
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainWindowTest, NewWindowStartsTheProgramWithTheLastOpenedName)
+{
+    start();
+    trigger("Nov1");
+    EXPECT_EQ(launcher.arguments, QStringList{""});
+    const QString path = file("n.txt", "n");
+    prompter.answerFile(FileChoice{path, 2});
+    trigger("mOtevrit");
+    prompter.answerFile(FileChoice{home.filePath("other.txt"), 2});
+    trigger("mUlozitJako");
+    trigger("Nov1");
+    EXPECT_EQ(launcher.arguments, QStringList{path}) << "the name last chosen in Open, not the saved one";
+    EXPECT_EQ(launcher.program, QCoreApplication::applicationFilePath());
+}
+
+TEST_F(MainWindowTest, DroppedContentIsToldWithoutAModalBox)
+{
+    const QString path =
+        file("table.rtf", "{\\rtf1 {\\header Head}\\trowd\\cellx100\\pard\\intbl a\\cell\\row\\pard body\\par}");
+    start({"kora-editor", path});
+    EXPECT_TRUE(prompter.calls().empty());
+    DroppedContentBar *bar = form->droppedContentBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(bar->text().contains("záhlaví")) << bar->text().toStdString();
+    EXPECT_TRUE(bar->text().contains("tabulky"));
+    bar->findChild<QPushButton *>("bJenProCteni")->click();
+    EXPECT_TRUE(form->action("mCteni")->isChecked());
+    EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(MainWindowTest, MinimiseToTrayWithoutTrayMinimises)
+{
+    start();
+    trigger("mikona");
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        EXPECT_FALSE(form->isVisible());
+        trigger("pmpokracovat");
+        EXPECT_TRUE(form->isVisible());
+    } else {
+        EXPECT_TRUE(form->isVisible()) << "the window stays reachable";
+        EXPECT_TRUE(form->isMinimized() || form->windowState() & Qt::WindowMinimized);
+    }
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/TfUvitani.h"
+#include "app/Tfnovinky.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -11,9 +14,6 @@ class QTimer;
 namespace kora {
 
 class Prompter;
-class Tfnovinky;
-class TfUvitani;
-class WelcomeActions;
 
 // "Možnosti". Its timer tUkladani paces the main window's autosave.
 class Tnastaveni : public QDialog

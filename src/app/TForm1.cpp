@@ -2,6 +2,7 @@
 
 #include "app/DroppedContentBar.h"
 #include "app/MenuTable.h"
+#include "app/Tfnovinky.h"
 #include "app/Prompter.h"
 #include "platform/AppDirs.h"
 #include "richedit/RichEdit.h"
@@ -10,6 +11,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -452,6 +454,7 @@ void TForm1::wireCommands()
         {"Mormln1", &TForm1::Mormln1Click},
         {"Maximalizovan1", &TForm1::Maximalizovan1Click},
         {"Nov1", &TForm1::Nov1Click},
+        {"mNovinky", &TForm1::mNovinkyClick},
         {"ToolBarStandart", &TForm1::ToolBarStandartClick},
         {"mToolBarFormat", &TForm1::mToolBarFormatClick},
         {"mPravitko", &TForm1::mPravitkoClick},
@@ -518,6 +521,37 @@ void TForm1::FormCreate(const QStringList &arguments)
         m_recent = recentFile.entries().mid(0, kRecentMax);
     rebuildRecentMenu();
     m_refreshTimer->start();
+}
+
+void TForm1::createDialogs()
+{
+    m_dialogs.create(this, m_prompter, *this);
+    connect(m_dialogs.options(), &Tnastaveni::autosaveDue, this, &TForm1::tUkladaniTimer);
+    connect(this, &TForm1::documentOpened, m_dialogs.welcome(), &TfUvitani::appendDocument);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Every showing (start-up, back from the tray) offers the welcome dialog while it is wanted;
+    // otherwise it is closed unseen, which still writes its list.
+    TfUvitani *welcome = m_dialogs.welcome();
+    if (!welcome || event->spontaneous())
+        return;
+    QTimer::singleShot(0, this, [this, welcome = QPointer<TfUvitani>(welcome)] {
+        if (!welcome)
+            return;
+        if (welcome->cbZavrit()->isChecked())
+            m_prompter.execDialog(welcome);
+        else
+            welcome->closeWithoutShowing();
+    });
+}
+
+void TForm1::mNovinkyClick()
+{
+    if (m_dialogs.whatsNew())
+        m_prompter.execDialog(m_dialogs.whatsNew());
 }
 
 bool TForm1::openDocument(const QString &path, QString *error)
@@ -845,6 +879,8 @@ void TForm1::closeEvent(QCloseEvent *event)
             mUlozitClick();
     }
     m_tray->hide();
+    if (TfUvitani *welcome = m_dialogs.welcome(); welcome && !welcome->isVisible())
+        welcome->closeWithoutShowing();
     event->accept();
 }
 

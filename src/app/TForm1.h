@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/StartupDialogs.h"
+#include "app/TfUvitani.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -36,7 +39,7 @@ public:
 
 // The main window: menus, toolbars, the editing control, the status bar and the document's
 // file life cycle.
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public WelcomeActions
 {
     Q_OBJECT
 public:
@@ -67,8 +70,13 @@ public:
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     DroppedContentBar *droppedContentBar() const { return m_droppedBar; }
 
+    // Creates the program's dialogs, in their order, after the creation handler.
+    void createDialogs();
+    const StartupDialogs &dialogs() const { return m_dialogs; }
+
     // Loads a document as the command line and the welcome dialog do.
-    bool openDocument(const QString &path, QString *error);
+    bool openDocument(const QString &path, QString *error) override;
+    void saveDocument() override { mUlozitClick(); }
 
 public slots:
     // Document files.
@@ -89,6 +97,7 @@ public slots:
     void Mormln1Click();
     void Maximalizovan1Click();
     void Nov1Click();
+    void mNovinkyClick();
     // Status and bars.
     void Timer1Timer();
     void RichEdit1Change();
@@ -114,6 +123,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -161,6 +171,7 @@ private:
     QHash<QString, QWidget *> m_widgets;
     QTimer *m_refreshTimer = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
+    StartupDialogs m_dialogs;
 
     QString m_saveFileName;
     QString m_openFileName;

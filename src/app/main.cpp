@@ -15,6 +15,7 @@ int main(int argc, char *argv[])
     kora::TForm1 form(prompter, launcher);
     prompter.setParent(&form);
     form.FormCreate(app.arguments());
+    form.createDialogs();
     form.show();
     return app.exec();
 }

@@ -1,10 +1,12 @@
 #include "app/DroppedContentBar.h"
 #include "app/TForm1.h"
+#include "app/Tfnovinky.h"
 #include "richedit/RichEdit.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QSystemTrayIcon>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -50,8 +53,12 @@ protected:
     {
         form = std::make_unique<TForm1>(prompter, launcher);
         form->FormCreate(arguments);
+        form->createDialogs();
         form->show();
         QApplication::processEvents();
+        // The welcome dialog has come and gone; shortcuts need the main window active again.
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
         return *form;
     }
 
@@ -104,7 +111,7 @@ TEST_F(MainWindowTest, StartsUntitledOrWithTheCommandLineDocument)
 
     start({"kora-editor", "", "ignored.rtf"});
     EXPECT_EQ(caption(), "KORA Editor - Bez Názvu") << "an empty first argument is no document";
-    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(prompter.callsOf(PromptCall::Kind::Message).empty());
 
     const QString path = file("doc.rtf", "{\\rtf1 hello}");
     start({"kora-editor", path});
@@ -120,8 +127,8 @@ TEST_F(MainWindowTest, StartsUntitledOrWithTheCommandLineDocument)
 TEST_F(MainWindowTest, CommandLineFileThatCannotBeLoadedShowsTheErrorAndStartsUntitled)
 {
     start({"kora-editor", home.filePath("missing.kora")});
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    const PromptCall &error = prompter.calls().front();
+    ASSERT_EQ(prompter.callsOf(PromptCall::Kind::Message).size(), 1u);
+    const PromptCall error = prompter.callsOf(PromptCall::Kind::Message).front();
     EXPECT_EQ(error.title, "KORA Editor");
     EXPECT_EQ(error.messageKind, MessageKind::Error);
     EXPECT_TRUE(error.text.contains("missing.kora"));
@@ -317,7 +324,7 @@ TEST_F(MainWindowTest, NewAsksOnlyWhenModified)
 
     prompter.clearCalls();
     trigger("mNovy");
-    EXPECT_TRUE(prompter.calls().empty()) << "nothing to ask about";
+    EXPECT_TRUE(prompter.callsOf(PromptCall::Kind::Message).empty()) << "nothing to ask about";
 
     // Ano, then the save dialog cancelled: cleared without saving.
     type("y");
@@ -578,7 +585,7 @@ TEST_F(MainWindowTest, ClosingAsksForAModifiedDocumentOnly)
 {
     start();
     form->close();
-    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(prompter.callsOf(PromptCall::Kind::Message).empty());
     EXPECT_FALSE(form->isVisible());
 
     start();
@@ -609,7 +616,7 @@ TEST_F(MainWindowTest, DroppedContentIsToldWithoutAModalBox)
     const QString path =
         file("table.rtf", "{\\rtf1 {\\header Head}\\trowd\\cellx100\\pard\\intbl a\\cell\\row\\pard body\\par}");
     start({"kora-editor", path});
-    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(prompter.callsOf(PromptCall::Kind::Message).empty());
     DroppedContentBar *bar = form->droppedContentBar();
     EXPECT_TRUE(bar->isVisible());
     EXPECT_TRUE(bar->text().contains("záhlaví")) << bar->text().toStdString();
@@ -631,4 +638,63 @@ TEST_F(MainWindowTest, MinimiseToTrayWithoutTrayMinimises)
         EXPECT_TRUE(form->isVisible()) << "the window stays reachable";
         EXPECT_TRUE(form->isMinimized() || form->windowState() & Qt::WindowMinimized);
     }
+}
+
+TEST_F(MainWindowTest, WelcomeDialogAtStartAndTheListOfOpenedDocuments)
+{
+    const QString doc = file("w.txt", "welcome");
+    start();
+    EXPECT_EQ(prompter.dialogNames(), QStringList{"fUvitani"}) << "shown while its check box is ticked";
+    const QString list = home.filePath("Otevřené soubory.ini");
+    EXPECT_TRUE(QFile::exists(list)) << "every close writes the list";
+
+    prompter.answerFile(FileChoice{doc, 2});
+    trigger("mOtevrit");
+    EXPECT_EQ(form->dialogs().welcome()->documents(), QStringList{doc});
+
+    // Unticked: closed unseen at the next showing, which writes what Open appended.
+    form->dialogs().welcome()->cbZavrit()->setChecked(false);
+    prompter.clearCalls();
+    form->hide();
+    form->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(prompter.dialogNames().isEmpty());
+    EXPECT_EQ(read(list), doc.toUtf8() + "\r\n");
+}
+
+TEST_F(MainWindowTest, WelcomeDialogOpensADocumentLikeTheCommandLine)
+{
+    const QString doc = file("from-list.rtf", "{\\rtf1 listed}");
+    start();
+    QString error;
+    ASSERT_TRUE(form->openDocument(doc, &error));
+    EXPECT_EQ(caption(), "KORA Editor - ( " + doc + ")");
+    EXPECT_EQ(form->openFileName(), doc);
+    EXPECT_EQ(form->saveFileName(), doc);
+    EXPECT_TRUE(form->recentFiles().isEmpty());
+    EXPECT_FALSE(form->openDocument(home.filePath("none.rtf"), &error));
+    EXPECT_TRUE(error.contains("none.rtf"));
+}
+
+TEST_F(MainWindowTest, WhatsNewAndAutosave)
+{
+    const QString doc = file("auto.txt", "a");
+    start();
+    prompter.clearCalls();
+    trigger("mNovinky");
+    EXPECT_EQ(prompter.dialogNames(), QStringList{"fnovinky"});
+
+    // Untitled: never saved automatically.
+    type("x");
+    emit form->dialogs().options()->autosaveDue();
+    EXPECT_TRUE(prompter.callsOf(PromptCall::Kind::File).empty());
+
+    prompter.answerMessage(ButtonNo);
+    prompter.answerFile(FileChoice{doc, 2});
+    trigger("mOtevrit");
+    type("b");
+    emit form->dialogs().options()->autosaveDue();
+    EXPECT_EQ(read(doc), "ab");
+    EXPECT_FALSE(form->editor()->isModified());
+    EXPECT_EQ(form->dialogs().options()->tUkladani()->interval(), 600000);
 }

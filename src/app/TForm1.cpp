@@ -84,7 +84,9 @@ TForm1::TForm1(Prompter &prompter, ProgramLauncher &launcher, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kUntitledCaption);
     resize(722, 505);
-    if (QIcon::themeName().isEmpty())
+    // Without a desktop theme the toolbars take their pictures from the installed icon theme.
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    if (QIcon::fromTheme(QStringLiteral("document-new")).isNull())
         QIcon::setThemeName(QStringLiteral("Adwaita"));
 
     buildCentralArea();

@@ -28,7 +28,11 @@ const QTextCharFormat &DocumentSink::charFormat(const rtf::RunFormat &format)
 
 void DocumentSink::text(QStringView text, const rtf::RunFormat &format)
 {
+    // Outside an edit block the cursor lays out the whole paragraph after every insertion to find
+    // its x position, which makes a paragraph of many runs cost time quadratic in its length.
+    m_cursor.beginEditBlock();
     m_cursor.insertText(text.toString(), charFormat(format));
+    m_cursor.endEditBlock();
 }
 
 void DocumentSink::applyParagraph(const rtf::ParaFormat &format)

@@ -22,12 +22,15 @@ public:
     int message(kora::MessageKind, const QString &, const QString &, int) override { return kora::ButtonOk; }
     std::optional<kora::FileChoice> chooseFile(const kora::FileRequest &) override { return std::nullopt; }
     int execDialog(QDialog *) override { return 0; }
+    std::optional<kora::FontChoice> chooseFont(const kora::FontChoice &, bool) override { return std::nullopt; }
+    std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
 };
 
-class NoLauncher : public kora::ProgramLauncher
+class NoLauncher : public kora::Shell
 {
 public:
     bool startDetached(const QString &, const QStringList &) override { return false; }
+    void openUrl(const QString &) override {}
 };
 
 void refresh(benchmark::State &state)

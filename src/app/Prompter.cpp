@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -110,6 +113,28 @@ std::optional<FileChoice> QtPrompter::chooseFile(const FileRequest &request)
 int QtPrompter::execDialog(QDialog *dialog)
 {
     return dialog->exec();
+}
+
+std::optional<FontChoice> QtPrompter::chooseFont(const FontChoice &initial, bool withApply)
+{
+    QFontDialog dialog(initial.font, m_parent);
+    dialog.setObjectName(QStringLiteral("fdPismo"));
+    if (withApply) {
+        if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+            buttons->addButton(QStringLiteral("Použít"), QDialogButtonBox::ApplyRole);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return FontChoice{dialog.selectedFont(), initial.color};
+}
+
+std::optional<QColor> QtPrompter::chooseColor(const QColor &initial)
+{
+    QColorDialog dialog(initial, m_parent);
+    dialog.setObjectName(QStringLiteral("cdPismo"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedColor();
 }
 
 } // namespace kora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 
 #include <optional>
@@ -29,6 +31,13 @@ struct FileChoice
     int filterIndex = 0;
 };
 
+// The font dialog's font with its effects (underline, strikeout) and colour.
+struct FontChoice
+{
+    QFont font;
+    QColor color;
+};
+
 // Everything the program asks the user goes through here, so tests can answer it.
 class Prompter
 {
@@ -41,6 +50,10 @@ public:
     virtual std::optional<FileChoice> chooseFile(const FileRequest &request) = 0;
     // Shows a dialog of the program modally; returns its result code.
     virtual int execDialog(QDialog *dialog) = 0;
+    // The font dialog, starting at `initial`; `withApply` adds an Apply button without an action.
+    virtual std::optional<FontChoice> chooseFont(const FontChoice &initial, bool withApply) = 0;
+    // The colour dialog, starting at `initial`.
+    virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 
     // A message box with the Czech title of its kind.
     int ask(MessageKind kind, const QString &text, int buttons);
@@ -65,6 +78,8 @@ public:
     int message(MessageKind kind, const QString &title, const QString &text, int buttons) override;
     std::optional<FileChoice> chooseFile(const FileRequest &request) override;
     int execDialog(QDialog *dialog) override;
+    std::optional<FontChoice> chooseFont(const FontChoice &initial, bool withApply) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
 
     // "Desc|*.a|Other|*.b" as Qt's name filters ("Desc (*.a)").
     static QStringList nameFilters(const QString &filter);

@@ -3,6 +3,7 @@
 #include "app/DroppedContentBar.h"
 #include "app/MenuTable.h"
 #include "app/Tfnovinky.h"
+#include "editing/FormattingCommands.h"
 #include "app/Prompter.h"
 #include "platform/AppDirs.h"
 #include "richedit/RichEdit.h"
@@ -15,6 +16,9 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFontComboBox>
+#include <QUrl>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,9 +38,14 @@
 
 namespace kora {
 
-bool ProcessLauncher::startDetached(const QString &program, const QStringList &arguments)
+bool DesktopShell::startDetached(const QString &program, const QStringList &arguments)
 {
     return QProcess::startDetached(program, arguments);
+}
+
+void DesktopShell::openUrl(const QString &address)
+{
+    QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
 namespace {
@@ -76,10 +85,10 @@ QIcon themeIcon(const QString &name)
 
 } // namespace
 
-TForm1::TForm1(Prompter &prompter, ProgramLauncher &launcher, QWidget *parent)
+TForm1::TForm1(Prompter &prompter, Shell &shell, QWidget *parent)
     : QMainWindow(parent)
     , m_prompter(prompter)
-    , m_launcher(launcher)
+    , m_shell(shell)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kUntitledCaption);
@@ -307,7 +316,8 @@ void TForm1::buildToolbars()
     m_formatBar->setIconSize(QSize(16, 16));
     m_formatBar->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    auto *fontBox = new QComboBox(m_formatBar);
+    // Installed fonts in alphabetical order, each drawn in its own font, scalable ones marked.
+    auto *fontBox = new QFontComboBox(m_formatBar);
     fontBox->setObjectName(QStringLiteral("cbpismo"));
     fontBox->setFixedWidth(209);
     fontBox->setEditable(false);
@@ -471,6 +481,40 @@ void TForm1::wireCommands()
     for (const auto &[name, handler] : commands)
         connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
 
+    const std::pair<const char *, void (TForm1::*)()> formatting[] = {
+        {"mpismo", &TForm1::mpismoClick},
+        {"Barva1", &TForm1::Barva1Click},
+        {"mTucne", &TForm1::mTucneClick},
+        {"mKurziva", &TForm1::mKurzivaClick},
+        {"mPodtrzene", &TForm1::mPodtrzeneClick},
+        {"mPreskrtnute", &TForm1::mPreskrtnuteClick},
+        {"tbTucne", &TForm1::tbTucneClick},
+        {"tbKurziva", &TForm1::tbKurzivaClick},
+        {"tbPodtrzene", &TForm1::tbPodtrzeneClick},
+        {"tbPreskrtnute", &TForm1::tbPreskrtnuteClick},
+        {"mVlevo", &TForm1::mVlevoClick},
+        {"tbVlevo", &TForm1::mVlevoClick},
+        {"mNaStred", &TForm1::mNaStredClick},
+        {"tbCenter", &TForm1::mNaStredClick},
+        {"mVpravo", &TForm1::mVpravoClick},
+        {"tbVpravo", &TForm1::mVpravoClick},
+        {"tbTecky", &TForm1::tbTeckyClick},
+        {"tbHorniIndex", &TForm1::tbHorniIndexClick},
+        {"tbDolniIndex", &TForm1::tbDolniIndexClick},
+        {"mZvetcitOdsazeni", &TForm1::mZvetcitOdsazeniClick},
+        {"mZmencitOdsazeni", &TForm1::mZmencitOdsazeniClick},
+        {"mVelkaPismena", &TForm1::mVelkaPismenaClick},
+        {"mMalaPismena", &TForm1::mMalaPismenaClick},
+        {"mLamani", &TForm1::mLamaniClick},
+    };
+    for (const auto &[name, handler] : formatting)
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    connect(qobject_cast<QFontComboBox *>(m_widgets.value(QStringLiteral("cbpismo"))),
+            &QFontComboBox::currentFontChanged, this, &TForm1::cbpismoChange);
+    connect(qobject_cast<QComboBox *>(m_widgets.value(QStringLiteral("cbVelikost"))), &QComboBox::editTextChanged,
+            this, &TForm1::cbVelikostChange);
+    connect(m_editor, &RichEdit::urlClicked, this, &TForm1::RichEdit1URLClick);
+
     // "Základní znaky" insert a fixed text each.
     const std::pair<const char *, const char *> characters[] = {
         {"N14", "()"}, {"N15", "{}"}, {"N16", "[]"}, {"N27", "<>"}, {"N18", "!"}, {"N19", "@"}, {"N20", "#"},
@@ -480,11 +524,6 @@ void TForm1::wireCommands()
         connect(action(QString::fromLatin1(name)), &QAction::triggered, this,
                 [this, text = QString::fromLatin1(text)] { m_editor->setSelText(text); });
     }
-    // Tab and Shift+Tab move the first line by 20 points.
-    connect(action(QStringLiteral("mZvetcitOdsazeni")), &QAction::triggered, this,
-            [this] { m_editor->setParaFirstIndent(m_editor->selParaFormat().firstIndent + 20); });
-    connect(action(QStringLiteral("mZmencitOdsazeni")), &QAction::triggered, this,
-            [this] { m_editor->setParaFirstIndent(m_editor->selParaFormat().firstIndent - 20); });
 
     // Toolbar buttons run the menu command they repeat.
     const std::pair<const char *, const char *> repeats[] = {
@@ -925,7 +964,7 @@ void TForm1::Maximalizovan1Click()
 
 void TForm1::Nov1Click()
 {
-    m_launcher.startDetached(QCoreApplication::applicationFilePath(), {m_openFileName});
+    m_shell.startDetached(QCoreApplication::applicationFilePath(), {m_openFileName});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1138,6 +1177,171 @@ void TForm1::mZpetClick()
 void TForm1::VpredExecute()
 {
     m_editor->redoStep();
+}
+
+} // namespace kora
+
+// ---------------------------------------------------------------------------------------------
+// Formatting
+
+namespace kora {
+
+void TForm1::mpismoClick()
+{
+    const std::optional<FontChoice> choice = m_prompter.chooseFont(m_fontDialogChoice, m_fontDialogShown);
+    // After its first showing the font dialog always has its Apply button.
+    m_fontDialogShown = true;
+    if (!choice)
+        return;
+    m_fontDialogChoice = *choice;
+    m_editor->setSelFont(choice->font, choice->color);
+}
+
+void TForm1::Barva1Click()
+{
+    const std::optional<QColor> color = m_prompter.chooseColor(m_colorDialogColor);
+    if (!color)
+        return;
+    m_colorDialogColor = *color;
+    m_editor->setSelColor(*color);
+}
+
+void TForm1::cbpismoChange()
+{
+    auto *box = qobject_cast<QFontComboBox *>(m_widgets.value(QStringLiteral("cbpismo")));
+    m_editor->setSelFaceName(box->currentText());
+}
+
+void TForm1::cbVelikostChange()
+{
+    auto *box = qobject_cast<QComboBox *>(m_widgets.value(QStringLiteral("cbVelikost")));
+    const QString text = box->currentText();
+    // An empty box is a number being retyped, not a mistake worth an error box.
+    if (text.isEmpty())
+        return;
+    const std::optional<int> size = formatting::parseSize(text);
+    if (!size) {
+        m_prompter.showError(formatting::sizeConversionError(text));
+        return;
+    }
+    m_editor->setSelSize(*size);
+}
+
+void TForm1::mTucneClick()
+{
+    formatting::toggleStyle(*m_editor, StyleBold);
+}
+
+void TForm1::mKurzivaClick()
+{
+    formatting::toggleStyle(*m_editor, StyleItalic);
+}
+
+void TForm1::mPodtrzeneClick()
+{
+    formatting::toggleStyle(*m_editor, StyleUnderline);
+}
+
+void TForm1::mPreskrtnuteClick()
+{
+    formatting::toggleStyle(*m_editor, StyleStrikeOut);
+}
+
+void TForm1::tbTucneClick()
+{
+    invertCheckUnlessClicked(action(QStringLiteral("tbTucne")));
+    formatting::toggleStyle(*m_editor, StyleBold);
+}
+
+void TForm1::tbKurzivaClick()
+{
+    invertCheckUnlessClicked(action(QStringLiteral("tbKurziva")));
+    formatting::toggleStyle(*m_editor, StyleItalic);
+}
+
+void TForm1::tbPodtrzeneClick()
+{
+    invertCheckUnlessClicked(action(QStringLiteral("tbPodtrzene")));
+    formatting::toggleStyle(*m_editor, StyleUnderline);
+}
+
+void TForm1::tbPreskrtnuteClick()
+{
+    // This button's pressed state is left to the refresh: a click does not flip it.
+    QAction *button = action(QStringLiteral("tbPreskrtnute"));
+    if (sender() == button)
+        button->setChecked(!button->isChecked());
+    formatting::toggleStyle(*m_editor, StyleStrikeOut);
+}
+
+void TForm1::mVlevoClick()
+{
+    m_editor->setParaAlignment(AlignLeft);
+}
+
+void TForm1::mNaStredClick()
+{
+    m_editor->setParaAlignment(AlignCenter);
+}
+
+void TForm1::mVpravoClick()
+{
+    m_editor->setParaAlignment(AlignRight);
+}
+
+void TForm1::tbTeckyClick()
+{
+    QAction *button = action(QStringLiteral("tbTecky"));
+    invertCheckUnlessClicked(button);
+    m_editor->setParaNumbering(button->isChecked() ? NumberingBullet : NumberingNone);
+}
+
+void TForm1::tbHorniIndexClick()
+{
+    QAction *button = action(QStringLiteral("tbHorniIndex"));
+    invertCheckUnlessClicked(button);
+    m_editor->setSelSubscript(button->isChecked() ? Superscript : SubscriptNone);
+}
+
+void TForm1::tbDolniIndexClick()
+{
+    QAction *button = action(QStringLiteral("tbDolniIndex"));
+    invertCheckUnlessClicked(button);
+    m_editor->setSelSubscript(button->isChecked() ? Subscript : SubscriptNone);
+}
+
+void TForm1::mZvetcitOdsazeniClick()
+{
+    formatting::shiftFirstIndent(*m_editor, 20);
+}
+
+void TForm1::mZmencitOdsazeniClick()
+{
+    formatting::shiftFirstIndent(*m_editor, -20);
+}
+
+void TForm1::mVelkaPismenaClick()
+{
+    formatting::changeCase(*m_editor, true);
+}
+
+void TForm1::mMalaPismenaClick()
+{
+    formatting::changeCase(*m_editor, false);
+}
+
+void TForm1::mLamaniClick()
+{
+    QAction *item = action(QStringLiteral("mLamani"));
+    // Decided by the check mark before the change; a click has already inverted it.
+    const bool checkedBefore = sender() == item ? !item->isChecked() : item->isChecked();
+    m_editor->setWordWrap(!checkedBefore);
+    item->setChecked(!checkedBefore);
+}
+
+void TForm1::RichEdit1URLClick(const QString &url)
+{
+    m_shell.openUrl(url);
 }
 
 } // namespace kora

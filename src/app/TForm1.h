@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Prompter.h"
 #include "app/StartupDialogs.h"
 #include "app/TfUvitani.h"
 
@@ -23,18 +24,21 @@ class Prompter;
 class RichEdit;
 class DroppedContentBar;
 
-// Starts programs for the main window ("Okno" › "Nové"); tests replace it.
-class ProgramLauncher
+// The desktop's services for the main window: starting a program ("Okno" › "Nové") and
+// opening an address with its default application; tests replace it.
+class Shell
 {
 public:
-    virtual ~ProgramLauncher() = default;
+    virtual ~Shell() = default;
     virtual bool startDetached(const QString &program, const QStringList &arguments) = 0;
+    virtual void openUrl(const QString &address) = 0;
 };
 
-class ProcessLauncher : public ProgramLauncher
+class DesktopShell : public Shell
 {
 public:
     bool startDetached(const QString &program, const QStringList &arguments) override;
+    void openUrl(const QString &address) override;
 };
 
 // The main window: menus, toolbars, the editing control, the status bar and the document's
@@ -52,7 +56,7 @@ public:
         QStringLiteral("KORA dokumenty|*.kora|Rich text Formát (*. rtf )|*.rtf|Poznámkový blok|*.txt|"
                        "Informační (*.ini )|*.ini|Všechny ( *.* )|*.*");
 
-    TForm1(Prompter &prompter, ProgramLauncher &launcher, QWidget *parent = nullptr);
+    TForm1(Prompter &prompter, Shell &shell, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // The creation handler's steps that need the command line; then the window may be shown.
@@ -116,6 +120,31 @@ public slots:
     void mVybratVseClick();
     void mZpetClick();
     void VpredExecute();
+    // Formatting.
+    void mpismoClick();
+    void Barva1Click();
+    void cbpismoChange();
+    void cbVelikostChange();
+    void mTucneClick();
+    void mKurzivaClick();
+    void mPodtrzeneClick();
+    void mPreskrtnuteClick();
+    void tbTucneClick();
+    void tbKurzivaClick();
+    void tbPodtrzeneClick();
+    void tbPreskrtnuteClick();
+    void mVlevoClick();
+    void mNaStredClick();
+    void mVpravoClick();
+    void tbTeckyClick();
+    void tbHorniIndexClick();
+    void tbDolniIndexClick();
+    void mZvetcitOdsazeniClick();
+    void mZmencitOdsazeniClick();
+    void mVelkaPismenaClick();
+    void mMalaPismenaClick();
+    void mLamaniClick();
+    void RichEdit1URLClick(const QString &url);
 
 signals:
     // The document was loaded by Open (the welcome dialog keeps these).
@@ -156,7 +185,7 @@ private:
     QWidget *focusedTextControl() const;
 
     Prompter &m_prompter;
-    ProgramLauncher &m_launcher;
+    Shell &m_shell;
     RichEdit *m_editor = nullptr;
     QWidget *m_ruler = nullptr;
     DroppedContentBar *m_droppedBar = nullptr;
@@ -182,6 +211,9 @@ private:
     int m_readOnlyDialogFilter = 0;
     int m_selectionDialogFilter = 0;
     bool m_recentWriteFailed = false;
+    FontChoice m_fontDialogChoice{QFont(QStringLiteral("MS Sans Serif"), 8), QColor(Qt::black)};
+    bool m_fontDialogShown = false;
+    QColor m_colorDialogColor = Qt::black;
 };
 
 } // namespace kora

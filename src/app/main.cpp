@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.1.8"));
 
     kora::QtPrompter prompter;
-    kora::ProcessLauncher launcher;
+    kora::DesktopShell launcher;
     kora::TForm1 form(prompter, launcher);
     prompter.setParent(&form);
     form.FormCreate(app.arguments());

@@ -28,7 +28,7 @@ using test::PromptCall;
 
 namespace {
 
-class RecordingLauncher : public ProgramLauncher
+class RecordingLauncher : public Shell
 {
 public:
     bool startDetached(const QString &program, const QStringList &arguments) override
@@ -37,6 +37,8 @@ public:
         this->arguments = arguments;
         return true;
     }
+    void openUrl(const QString &address) override { opened << address; }
+    QStringList opened;
     QString program;
     QStringList arguments;
 };

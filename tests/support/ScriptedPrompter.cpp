@@ -48,7 +48,8 @@ QStringList ScriptedPrompter::dialogNames() const
 
 bool ScriptedPrompter::allAnswersUsed() const
 {
-    return m_messageAnswers.empty() && m_fileAnswers.empty() && m_dialogScripts.empty();
+    return m_messageAnswers.empty() && m_fileAnswers.empty() && m_dialogScripts.empty() && m_fontAnswers.empty()
+           && m_colorAnswers.empty();
 }
 
 int ScriptedPrompter::message(MessageKind kind, const QString &title, const QString &text, int buttons)
@@ -107,6 +108,47 @@ int ScriptedPrompter::execDialog(QDialog *dialog)
     if (dialog->isVisible())
         dialog->reject();
     return dialog->result();
+}
+
+} // namespace kora::test
+
+namespace kora::test {
+
+void ScriptedPrompter::answerFont(std::optional<FontChoice> choice)
+{
+    m_fontAnswers.push_back(std::move(choice));
+}
+
+void ScriptedPrompter::answerColor(std::optional<QColor> choice)
+{
+    m_colorAnswers.push_back(choice);
+}
+
+std::optional<FontChoice> ScriptedPrompter::chooseFont(const FontChoice &initial, bool withApply)
+{
+    PromptCall call;
+    call.kind = PromptCall::Kind::Font;
+    call.font = initial;
+    call.withApply = withApply;
+    m_calls.push_back(call);
+    if (m_fontAnswers.empty())
+        return std::nullopt;
+    auto answer = m_fontAnswers.front();
+    m_fontAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QColor> ScriptedPrompter::chooseColor(const QColor &initial)
+{
+    PromptCall call;
+    call.kind = PromptCall::Kind::Color;
+    call.color = initial;
+    m_calls.push_back(call);
+    if (m_colorAnswers.empty())
+        return std::nullopt;
+    auto answer = m_colorAnswers.front();
+    m_colorAnswers.pop_front();
+    return answer;
 }
 
 } // namespace kora::test

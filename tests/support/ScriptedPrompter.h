@@ -16,7 +16,7 @@ namespace kora::test {
 
 struct PromptCall
 {
-    enum class Kind { Message, File, Dialog };
+    enum class Kind { Message, File, Dialog, Font, Color };
 
     Kind kind = Kind::Message;
     // Message boxes.
@@ -28,6 +28,10 @@ struct PromptCall
     FileRequest file;
     // Dialogs run through execDialog.
     QString dialogName; // the dialog's object name
+    // Font and colour dialogs: what they started with.
+    FontChoice font;
+    bool withApply = false;
+    QColor color;
 };
 
 class ScriptedPrompter : public Prompter
@@ -44,6 +48,9 @@ public:
     // The next execDialog shows the dialog and runs `script`; if the dialog is still open
     // afterwards it is closed as by its close box (reject()). Unscripted dialogs are closed at once.
     void answerDialog(DialogScript script);
+    // The next font or colour dialog returns this; unanswered ones are cancelled.
+    void answerFont(std::optional<FontChoice> choice);
+    void answerColor(std::optional<QColor> choice);
 
     const std::vector<PromptCall> &calls() const { return m_calls; }
     std::vector<PromptCall> callsOf(PromptCall::Kind kind) const;
@@ -58,6 +65,8 @@ public:
     int message(MessageKind kind, const QString &title, const QString &text, int buttons) override;
     std::optional<FileChoice> chooseFile(const FileRequest &request) override;
     int execDialog(QDialog *dialog) override;
+    std::optional<FontChoice> chooseFont(const FontChoice &initial, bool withApply) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
 
 private:
     struct FileAnswer
@@ -70,6 +79,8 @@ private:
     std::deque<int> m_messageAnswers;
     std::deque<FileAnswer> m_fileAnswers;
     std::deque<DialogScript> m_dialogScripts;
+    std::deque<std::optional<FontChoice>> m_fontAnswers;
+    std::deque<std::optional<QColor>> m_colorAnswers;
 };
 
 } // namespace kora::test

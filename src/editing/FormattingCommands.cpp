@@ -1,0 +1,45 @@
+#include "editing/FormattingCommands.h"
+
+#include "richedit/RichEdit.h"
+
+#include <QLocale>
+
+namespace kora::formatting {
+
+void toggleStyle(RichEdit &edit, int flag)
+{
+    const int style = edit.selStyle();
+    edit.setSelStyle(style & flag ? style & ~flag : style | flag);
+}
+
+void changeCase(RichEdit &edit, bool upper)
+{
+    if (edit.selLength() == 0)
+        return;
+    const QString text = edit.textCursor().selectedText();
+    const QLocale locale;
+    QString converted = upper ? locale.toUpper(text) : locale.toLower(text);
+    converted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    edit.setSelText(converted);
+}
+
+void shiftFirstIndent(RichEdit &edit, int points)
+{
+    edit.setParaFirstIndent(edit.selParaFormat().firstIndent + points);
+}
+
+std::optional<int> parseSize(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+QString sizeConversionError(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+} // namespace kora::formatting

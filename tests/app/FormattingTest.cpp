@@ -1,0 +1,272 @@
+#include "app/TForm1.h"
+#include "editing/FormattingCommands.h"
+#include "richedit/RichEdit.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kora;
+using test::PromptCall;
+
+namespace {
+
+class NoShell : public Shell
+{
+public:
+    bool startDetached(const QString &, const QStringList &) override { return true; }
+    void openUrl(const QString &address) override { opened << address; }
+    QStringList opened;
+};
+
+class FormattingTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("KORA_HOME", home.path().toLocal8Bit());
+        form = std::make_unique<TForm1>(prompter, shell);
+        form->FormCreate({"kora-editor"});
+        form->show();
+        edit = form->editor();
+    }
+
+    void select(int start, int length)
+    {
+        edit->setSelStart(start);
+        edit->setSelLength(length);
+    }
+
+    void trigger(const char *name) { form->action(QString::fromLatin1(name))->trigger(); }
+
+    QTemporaryDir home;
+    test::ScriptedPrompter prompter;
+    NoShell shell;
+    std::unique_ptr<TForm1> form;
+    RichEdit *edit = nullptr;
+};
+
+} // namespace
+
+TEST_F(FormattingTest, StyleTogglesDecideByTheWholeSelection)
+{
+    edit->setText("bold plain");
+    select(0, 4);
+    trigger("mTucne");
+    EXPECT_EQ(edit->selStyle(), StyleBold);
+    select(0, 10);
+    trigger("mTucne");
+    select(0, 10);
+    EXPECT_EQ(edit->selStyle(), StyleBold) << "a mixed selection becomes bold";
+    trigger("mTucne");
+    EXPECT_EQ(edit->selStyle(), 0) << "a wholly bold selection loses bold";
+
+    select(0, 4);
+    trigger("mKurziva");
+    trigger("mPodtrzene");
+    trigger("mTucne");
+    EXPECT_EQ(edit->selStyle(), StyleBold | StyleItalic | StyleUnderline) << "the other flags stay";
+    trigger("mPreskrtnute");
+    EXPECT_EQ(edit->selStyle(), StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut);
+}
+
+TEST_F(FormattingTest, ToolbarTogglesFlipTheirOwnStateExceptStrikeOut)
+{
+    edit->setText("abc");
+    select(0, 3);
+    QAction *bold = form->action("tbTucne");
+    trigger("tbTucne");
+    EXPECT_TRUE(bold->isChecked());
+    EXPECT_EQ(edit->selStyle(), StyleBold);
+
+    QAction *strike = form->action("tbPreskrtnute");
+    trigger("tbPreskrtnute");
+    EXPECT_FALSE(strike->isChecked()) << "left to the refresh";
+    EXPECT_EQ(edit->selStyle(), StyleBold | StyleStrikeOut);
+    form->Timer1Timer();
+    EXPECT_TRUE(strike->isChecked());
+}
+
+TEST_F(FormattingTest, SuperscriptOverSubscript)
+{
+    edit->setText("x2");
+    select(1, 1);
+    trigger("tbDolniIndex");
+    EXPECT_EQ(edit->selSubscript(), Subscript);
+    trigger("tbHorniIndex");
+    EXPECT_EQ(edit->selSubscript(), Superscript);
+    EXPECT_TRUE(form->action("tbDolniIndex")->isChecked()) << "stays pressed until the refresh";
+    form->Timer1Timer();
+    EXPECT_FALSE(form->action("tbDolniIndex")->isChecked());
+    trigger("tbHorniIndex");
+    EXPECT_EQ(edit->selSubscript(), SubscriptNone);
+}
+
+TEST_F(FormattingTest, AlignmentBulletsAndIndents)
+{
+    edit->setText("one\r\ntwo");
+    select(0, 5);
+    trigger("mNaStred");
+    EXPECT_EQ(edit->selParaFormat().alignment, AlignCenter);
+    trigger("tbVpravo");
+    EXPECT_EQ(edit->selParaFormat().alignment, AlignRight);
+
+    trigger("tbTecky");
+    EXPECT_EQ(edit->selParaFormat().numbering, NumberingBullet);
+    EXPECT_EQ(edit->selParaFormat().leftIndent, 10);
+
+    for (int i = 0; i < 3; ++i)
+        trigger("mZvetcitOdsazeni");
+    EXPECT_EQ(edit->selParaFormat().firstIndent, 60) << "three steps of 20 points";
+    EXPECT_EQ(edit->selParaFormat().leftIndent, 10) << "the relative left indent is not written";
+    for (int i = 0; i < 4; ++i)
+        trigger("mZmencitOdsazeni");
+    EXPECT_EQ(edit->selParaFormat().firstIndent, -20) << "below zero goes to the control as it is";
+    trigger("tbZvetsitOdsazeni"); // the toolbar's decrease button
+    EXPECT_EQ(edit->selParaFormat().firstIndent, -40);
+}
+
+TEST_F(FormattingTest, CaseChangeIncludesCzechLetters)
+{
+    edit->setText("čůý abc");
+    select(0, 7);
+    trigger("mVelkaPismena");
+    EXPECT_EQ(edit->text(), "ČŮÝ ABC");
+    EXPECT_EQ(edit->selLength(), 0);
+    EXPECT_EQ(edit->selStart(), 7);
+    select(0, 3);
+    trigger("mMalaPismena");
+    EXPECT_EQ(edit->text(), "čůý ABC");
+    edit->setSelStart(2);
+    trigger("mVelkaPismena");
+    EXPECT_EQ(edit->text(), "čůý ABC") << "an empty selection changes nothing";
+}
+
+TEST_F(FormattingTest, SizeBoxEveryKeystroke)
+{
+    edit->setText("abc");
+    select(0, 3);
+    auto *size = form->findChild<QComboBox *>("cbVelikost");
+    size->setEditText("1");
+    EXPECT_EQ(edit->selSize(), 1);
+    size->setEditText("12");
+    EXPECT_EQ(edit->selSize(), 12);
+    size->setEditText("");
+    EXPECT_TRUE(prompter.messageTexts().isEmpty()) << "an empty box is being retyped";
+    size->setEditText("1x");
+    ASSERT_EQ(prompter.messageTexts().size(), 1);
+    EXPECT_EQ(prompter.messageTexts().first(), "'1x' is not a valid integer value.");
+    EXPECT_EQ(edit->selSize(), 12) << "the selection keeps its size";
+}
+
+TEST_F(FormattingTest, FontAndColourDialogs)
+{
+    edit->setText("abc");
+    select(0, 3);
+    prompter.answerFont(std::nullopt);
+    trigger("mpismo");
+    const auto first = prompter.callsOf(PromptCall::Kind::Font).back();
+    EXPECT_EQ(first.font.font.family(), "MS Sans Serif");
+    EXPECT_EQ(first.font.font.pointSize(), 8);
+    EXPECT_FALSE(first.withApply);
+    EXPECT_EQ(edit->selFaceName(), "Times New Roman") << "cancelling changes nothing";
+
+    QFont chosen("Liberation Sans", 20);
+    chosen.setBold(true);
+    chosen.setUnderline(true);
+    prompter.answerFont(FontChoice{chosen, QColor(Qt::red)});
+    trigger("mpismo");
+    EXPECT_TRUE(prompter.callsOf(PromptCall::Kind::Font).back().withApply) << "Apply from the second showing on";
+    EXPECT_EQ(edit->selFaceName(), "Liberation Sans");
+    EXPECT_EQ(edit->selSize(), 20);
+    EXPECT_EQ(edit->selStyle(), StyleBold | StyleUnderline);
+    EXPECT_EQ(edit->selColor(), QColor(Qt::red));
+
+    prompter.answerColor(QColor(Qt::blue));
+    trigger("Barva1");
+    EXPECT_EQ(prompter.callsOf(PromptCall::Kind::Color).back().color, QColor(Qt::black));
+    EXPECT_EQ(edit->selColor(), QColor(Qt::blue));
+    trigger("Barva1");
+    EXPECT_EQ(prompter.callsOf(PromptCall::Kind::Color).back().color, QColor(Qt::blue)) << "the last colour chosen";
+}
+
+TEST_F(FormattingTest, WordWrapItemFollowsItsCheckMark)
+{
+    EXPECT_TRUE(form->action("mLamani")->isChecked());
+    trigger("mLamani");
+    EXPECT_FALSE(edit->wordWrap());
+    EXPECT_EQ(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_FALSE(form->action("mLamani")->isChecked());
+    trigger("mLamani");
+    EXPECT_TRUE(edit->wordWrap());
+    EXPECT_EQ(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff) << "only the vertical bar again";
+}
+
+TEST_F(FormattingTest, ClickedLinkOpensThroughTheShell)
+{
+    emit edit->urlClicked("http://www.kora.cz");
+    EXPECT_EQ(shell.opened, QStringList{"http://www.kora.cz"});
+}
+
+TEST_F(FormattingTest, EveryAttributeSurvivesSaveAndReopen)
+{
+    edit->setText("bold italic\r\nsuper centre\r\nbullet");
+    select(0, 4);
+    trigger("mTucne");
+    select(5, 6);
+    trigger("mKurziva");
+    trigger("mPreskrtnute");
+    prompter.answerColor(QColor(0, 128, 0));
+    trigger("Barva1");
+    select(12, 5);
+    trigger("tbHorniIndex");
+    edit->setSelHighlight(Qt::yellow);
+    trigger("mNaStred");
+    select(25, 3);
+    trigger("tbTecky");
+    trigger("mZvetcitOdsazeni");
+    edit->setSelFaceName("Liberation Mono");
+    edit->setSelSize(15);
+
+    const QString path = home.filePath("round.kora");
+    ASSERT_TRUE(edit->saveToFile(path));
+    RichEdit again;
+    ASSERT_TRUE(again.loadFromFile(path));
+    auto at = [&again](int start, int length) {
+        again.setSelStart(start);
+        again.setSelLength(length);
+        return std::make_pair(again.selCharFormat(), again.selParaFormat());
+    };
+    EXPECT_EQ(at(0, 4).first.style, StyleBold);
+    auto italic = at(5, 6).first;
+    EXPECT_EQ(italic.style, StyleItalic | StyleStrikeOut);
+    EXPECT_EQ(italic.color, QColor(0, 128, 0));
+    auto [super, centred] = at(12, 5);
+    EXPECT_EQ(super.subscript, Superscript);
+    EXPECT_EQ(super.highlight, QColor(Qt::yellow));
+    EXPECT_EQ(centred.alignment, AlignCenter);
+    auto [font, bullet] = at(25, 3);
+    EXPECT_EQ(bullet.numbering, NumberingBullet);
+    EXPECT_EQ(bullet.firstIndent, 20);
+    EXPECT_EQ(bullet.leftIndent, 10);
+    EXPECT_EQ(font.face, "Liberation Mono");
+    EXPECT_EQ(font.size, 15);
+}
+
+TEST(FormattingCommands, SizeTextIsAStrictInteger)
+{
+    struct Case
+    {
+        const char *text;
+        std::optional<int> size;
+    };
+    const Case cases[] = {{"12", 12}, {"-3", -3}, {"0", 0}, {"1.5", std::nullopt}, {" 12", 12},
+                          {"12a", std::nullopt}, {"", std::nullopt}};
+    for (const Case &c : cases)
+        EXPECT_EQ(formatting::parseSize(c.text), c.size) << c.text;
+}

@@ -3,6 +3,7 @@
 #include "app/DroppedContentBar.h"
 #include "app/MenuTable.h"
 #include "app/Tfnovinky.h"
+#include "app/TipsOfTheDay.h"
 #include "editing/FormattingCommands.h"
 #include "app/Prompter.h"
 #include "platform/AppDirs.h"
@@ -75,6 +76,17 @@ QIcon letterIcon(const QString &text, bool raised)
     return QIcon(pixmap);
 }
 
+template<typename F>
+void onTextControl(QWidget *control, F f)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(control))
+        f(line);
+    else if (auto *text = qobject_cast<QTextEdit *>(control))
+        f(text);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(control))
+        f(plain);
+}
+
 QIcon themeIcon(const QString &name)
 {
     QIcon icon = QIcon::fromTheme(name);
@@ -120,6 +132,15 @@ TForm1::TForm1(Prompter &prompter, Shell &shell, QWidget *parent)
     m_actions.insert(quit->objectName(), quit);
     m_tray->setContextMenu(trayMenu);
 
+    connect(m_editor, &QTextEdit::copyAvailable, this, &TForm1::updateEditCommands);
+    connect(m_editor, &QTextEdit::textChanged, this, &TForm1::updateEditCommands);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TForm1::updateEditCommands);
+    connect(qApp, &QApplication::focusChanged, this, &TForm1::updateEditCommands);
+    updateEditCommands();
+
+    m_tips = new TipsOfTheDay(m_prompter, this);
+    m_tips->setObjectName(QStringLiteral("tipdne"));
+
     m_refreshTimer = new QTimer(this);
     m_refreshTimer->setObjectName(QStringLiteral("Timer1"));
     m_refreshTimer->setInterval(kRefreshMilliseconds);
@@ -128,8 +149,10 @@ TForm1::TForm1(Prompter &prompter, Shell &shell, QWidget *parent)
 
 TForm1::~TForm1()
 {
-    // The editor reports changes while it is torn down; this window no longer listens.
+    // The editor, focus and clipboard report changes while the window is torn down; it no longer listens.
     disconnect(m_editor, nullptr, this, nullptr);
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
 }
 
 void TForm1::buildCentralArea()
@@ -541,6 +564,8 @@ void TForm1::wireCommands()
 
 void TForm1::FormCreate(const QStringList &arguments)
 {
+    m_mainDictionaryPath = AppDirs::filePath(QStringLiteral("slovník.dic"));
+    m_userDictionaryPath = AppDirs::filePath(QStringLiteral("englishuser.dic"));
     // The command line: an empty first argument ends the list, so "" means no document.
     if (arguments.size() > 1 && !arguments.at(1).isEmpty()) {
         const QString path = arguments.at(1);
@@ -748,14 +773,41 @@ void TForm1::JenProCteniClick()
 void TForm1::setReadOnlyCommandsEnabled(bool enabled)
 {
     static const char *const kCommands[] = {
-        "mVlozit", "mVlozitSpecial", "mKopirovat", "mVyjmout", "mObrazek", "mObjekt", "mZnaky", "mCas", "mDatum",
-        "mDatumCas", "mHyperLink", "mSoubor2", "mCestaKSouboru", "mDatumcasDialog", "mMalaPismena", "mVelkaPismena",
-        "mZmencitOdsazeni", "mZvetcitOdsazeni", "mpismo", "mPravopis", "tbVlozit", "tbKopirovat", "tbVyjmout",
-        "tbPravopis", "tbVpred", "tbZpet", "tbDatumCas", "tbcas", "tbDatum", "tbNahradit", "tbZmensitOdsazeni",
-        "tbZvetsitOdsazeni",
+        "mVlozitSpecial", "mObrazek", "mObjekt", "mZnaky", "mCas", "mDatum", "mDatumCas", "mHyperLink", "mSoubor2",
+        "mCestaKSouboru", "mDatumcasDialog", "mMalaPismena", "mVelkaPismena", "mZmencitOdsazeni", "mZvetcitOdsazeni",
+        "mpismo", "mPravopis", "tbPravopis", "tbVpred", "tbZpet", "tbDatumCas", "tbcas", "tbDatum", "tbNahradit",
+        "tbZmensitOdsazeni", "tbZvetsitOdsazeni",
     };
     for (const char *name : kCommands)
         action(QString::fromLatin1(name))->setEnabled(enabled);
+    m_readOnlyMode = !enabled;
+    updateEditCommands();
+}
+
+void TForm1::updateEditCommands()
+{
+    // Copy, cut, paste and select all follow what the focused text control can do.
+    bool hasSelection = false;
+    bool hasText = false;
+    onTextControl(focusedTextControl(), [&](auto *c) {
+        if constexpr (std::is_same_v<std::remove_pointer_t<decltype(c)>, QLineEdit>) {
+            hasSelection = c->hasSelectedText();
+            hasText = !c->text().isEmpty();
+        } else {
+            hasSelection = c->textCursor().hasSelection();
+            hasText = !c->document()->isEmpty();
+        }
+    });
+    const QMimeData *clipboard = QApplication::clipboard()->mimeData();
+    const bool canPaste = clipboard && (clipboard->hasText() || clipboard->hasImage());
+    const bool writable = !m_readOnlyMode;
+    for (const char *name : {"mKopirovat", "tbKopirovat", "pmKopirovat"})
+        action(QString::fromLatin1(name))->setEnabled(writable && hasSelection);
+    for (const char *name : {"mVyjmout", "tbVyjmout", "pmVyjmout"})
+        action(QString::fromLatin1(name))->setEnabled(writable && hasSelection);
+    for (const char *name : {"mVlozit", "tbVlozit", "pmVlozit"})
+        action(QString::fromLatin1(name))->setEnabled(writable && canPaste);
+    action(QStringLiteral("mVybratVse"))->setEnabled(hasText);
 }
 
 void TForm1::mCteniClick()
@@ -1133,21 +1185,6 @@ QWidget *TForm1::focusedTextControl() const
         return focus;
     return m_editor;
 }
-
-namespace {
-
-template<typename F>
-void onTextControl(QWidget *control, F f)
-{
-    if (auto *line = qobject_cast<QLineEdit *>(control))
-        f(line);
-    else if (auto *text = qobject_cast<QTextEdit *>(control))
-        f(text);
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(control))
-        f(plain);
-}
-
-} // namespace
 
 void TForm1::mKopirovatClick()
 {

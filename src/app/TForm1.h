@@ -23,6 +23,7 @@ namespace kora {
 class Prompter;
 class RichEdit;
 class DroppedContentBar;
+class TipsOfTheDay;
 
 // The desktop's services for the main window: starting a program ("Okno" › "Nové") and
 // opening an address with its default application; tests replace it.
@@ -72,6 +73,9 @@ public:
     QString recentListPath() const { return m_recentPath; }
     QTimer *refreshTimer() const { return m_refreshTimer; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
+    TipsOfTheDay *tips() const { return m_tips; }
+    QString mainDictionaryPath() const { return m_mainDictionaryPath; }
+    QString userDictionaryPath() const { return m_userDictionaryPath; }
     DroppedContentBar *droppedContentBar() const { return m_droppedBar; }
 
     // Creates the program's dialogs, in their order, after the creation handler.
@@ -179,6 +183,7 @@ private:
     void clearDocument();
     void afterLoad(const QString &path);
     void setReadOnlyCommandsEnabled(bool enabled);
+    void updateEditCommands();
     void setBarVisible(QWidget *bar, QAction *item, bool visible);
     void invertCheckUnlessClicked(QAction *item);
     void showHint(const QString &hint);
@@ -201,6 +206,10 @@ private:
     QTimer *m_refreshTimer = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     StartupDialogs m_dialogs;
+    TipsOfTheDay *m_tips = nullptr;
+    QString m_mainDictionaryPath;
+    QString m_userDictionaryPath;
+    bool m_readOnlyMode = false;
 
     QString m_saveFileName;
     QString m_openFileName;

@@ -1,5 +1,6 @@
 #include "app/Prompter.h"
 #include "app/TForm1.h"
+#include "app/TipsOfTheDay.h"
 
 #include <QApplication>
 
@@ -14,6 +15,9 @@ int main(int argc, char *argv[])
     kora::DesktopShell launcher;
     kora::TForm1 form(prompter, launcher);
     prompter.setParent(&form);
+    // The tips come before anything else is shown, when their stored flag asks for them.
+    if (form.tips()->showAtStartup())
+        form.tips()->execute();
     form.FormCreate(app.arguments());
     form.createDialogs();
     form.show();

@@ -1,12 +1,14 @@
 #include "app/DroppedContentBar.h"
 #include "app/TForm1.h"
 #include "app/Tfnovinky.h"
+#include "app/TipsOfTheDay.h"
 #include "richedit/RichEdit.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -141,6 +143,7 @@ TEST_F(MainWindowTest, CommandLineFileThatCannotBeLoadedShowsTheErrorAndStartsUn
 
 TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionShortcutAndStatusText)
 {
+    QApplication::clipboard()->clear();
     start();
     QStringList lines;
     std::function<void(QMenu *, const QString &)> walk = [&](QMenu *menu, const QString &path) {
@@ -198,16 +201,16 @@ Soubor —
 Soubor › Minimalizace do ikony | F10 | 
 Soubor › Konec | Alt+F4 | Zavřít program
 Úpravy | Menu Úpravy
-Úpravy › Kopírovat | Ctrl+C | Kopírovat
-Úpravy › Vložit | Ctrl+V | Vložit
+Úpravy › Kopírovat | Ctrl+C | Kopírovat | disabled
+Úpravy › Vložit | Ctrl+V | Vložit | disabled
 Úpravy › Vložit speciál |  | Vložit speciál
-Úpravy › Vyjmout | Ctrl+X | Vyjmout
+Úpravy › Vyjmout | Ctrl+X | Vyjmout | disabled
 Úpravy —
 Úpravy › Zpět | Ctrl+Z | Zpět | disabled
 Úpravy › Vpřed | Alt+Z | Vpřed | disabled
 Úpravy —
 Úpravy › Lámání řádků |  | Lámání řádků
-Úpravy › Vybrat vše | Ctrl+A | Vybrat vše
+Úpravy › Vybrat vše | Ctrl+A | Vybrat vše | disabled
 Úpravy › Jdi na řádek |  | 
 Úpravy › Kalkulačka |  | 
 Úpravy —
@@ -478,6 +481,7 @@ TEST_F(MainWindowTest, ReadOnlyOpenAndReadOnlyMode)
     EXPECT_EQ(caption(), "KORA Editor - ( " + path + ") [Jen pro čtení]");
     EXPECT_TRUE(form->editor()->isReadOnly());
     EXPECT_TRUE(form->recentFiles().isEmpty());
+    form->editor()->selectAllText();
     EXPECT_TRUE(form->action("mKopirovat")->isEnabled()) << "the mode is not switched by the read-only open";
 
     trigger("mCteni");
@@ -491,6 +495,7 @@ TEST_F(MainWindowTest, ReadOnlyOpenAndReadOnlyMode)
     trigger("mOtevrit");
     EXPECT_FALSE(form->editor()->isReadOnly());
     EXPECT_TRUE(form->action("mCteni")->isChecked());
+    form->editor()->selectAllText();
     trigger("mCteni");
     EXPECT_TRUE(form->action("mKopirovat")->isEnabled());
     EXPECT_TRUE(form->action("tbZpet")->isEnabled()) << "leaving the mode enables undo until the next change";
@@ -699,4 +704,33 @@ TEST_F(MainWindowTest, WhatsNewAndAutosave)
     EXPECT_EQ(read(doc), "ab");
     EXPECT_FALSE(form->editor()->isModified());
     EXPECT_EQ(form->dialogs().options()->tUkladani()->interval(), 600000);
+}
+
+TEST_F(MainWindowTest, EditCommandsFollowWhatTheFocusedControlCanDo)
+{
+    start();
+    QApplication::clipboard()->clear();
+    form->editor()->setFocus();
+    EXPECT_FALSE(form->action("mKopirovat")->isEnabled()) << "nothing selected";
+    EXPECT_FALSE(form->action("mVybratVse")->isEnabled()) << "nothing to select";
+    EXPECT_FALSE(form->action("mVlozit")->isEnabled()) << "empty clipboard";
+    type("text");
+    form->editor()->selectAllText();
+    EXPECT_TRUE(form->action("mKopirovat")->isEnabled());
+    EXPECT_TRUE(form->action("tbVyjmout")->isEnabled());
+    EXPECT_TRUE(form->action("mVybratVse")->isEnabled());
+    trigger("mKopirovat");
+    EXPECT_TRUE(form->action("mVlozit")->isEnabled());
+    EXPECT_TRUE(form->action("pmVlozit")->isEnabled());
+    trigger("mCteni");
+    EXPECT_FALSE(form->action("mVlozit")->isEnabled()) << "the read-only mode wins";
+}
+
+TEST_F(MainWindowTest, StartUpPointsTheSpellCheckerAtItsDictionaries)
+{
+    start();
+    EXPECT_EQ(form->mainDictionaryPath(), home.filePath("slovník.dic"));
+    EXPECT_EQ(form->userDictionaryPath(), home.filePath("englishuser.dic"));
+    EXPECT_EQ(form->tips()->objectName(), "tipdne");
+    EXPECT_FALSE(form->tips()->showAtStartup()) << "off until a stored setting says otherwise";
 }

@@ -3,7 +3,7 @@
 #include "richedit/DocumentSink.h"
 #include "richedit/RtfReader.h"
 #include "richedit/RtfWriter.h"
-#include "richedit/SafeSave.h"
+#include "text/SafeSave.h"
 
 #include <QFileInfo>
 #include <QTextBlock>

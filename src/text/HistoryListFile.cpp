@@ -1,11 +1,10 @@
 #include "text/HistoryListFile.h"
 
 #include "text/CodePage.h"
+#include "text/SafeSave.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -13,17 +12,6 @@
 namespace kora {
 
 namespace {
-
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
 
 QString decode(const QByteArray &bytes)
 {
@@ -64,57 +52,26 @@ HistoryListFile::HistoryListFile(QString path)
 
 bool HistoryListFile::load(QString *error)
 {
-    const QFileInfo info(m_path);
-    if (!info.exists()) {
+    if (!QFileInfo::exists(m_path)) {
         m_entries.clear();
         return true;
     }
-    if (info.isDir()) {
-        setError(error, QStringLiteral("„%1“ je složka, ne soubor.").arg(shown(m_path)));
+    QByteArray bytes;
+    if (!readWholeFile(m_path, &bytes, error))
         return false;
-    }
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("Soubor „%1“ nelze přečíst (%2).").arg(shown(m_path), file.errorString()));
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("Soubor „%1“ nelze přečíst (%2).").arg(shown(m_path), file.errorString()));
-        return false;
-    }
     m_entries = splitLines(decode(bytes));
     return true;
 }
 
 bool HistoryListFile::save(QString *error) const
 {
-    const QFileInfo info(m_path);
-    if (info.isDir()) {
-        setError(error, QStringLiteral("„%1“ je složka, ne soubor.").arg(shown(m_path)));
-        return false;
-    }
-    if (!QFileInfo(info.absolutePath()).isDir()) {
-        setError(error, QStringLiteral("Soubor „%1“ nelze vytvořit: složka „%2“ neexistuje.")
-                            .arg(shown(m_path), shown(info.absolutePath())));
-        return false;
-    }
     QByteArray bytes;
     for (const QString &entry : m_entries) {
         bytes += entry.toUtf8();
         bytes += "\r\n";
     }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("Soubor „%1“ nelze vytvořit (%2).").arg(shown(m_path), file.errorString()));
-        return false;
-    }
-    // Without a commit the temporary file is discarded and the old file stays.
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        setError(error, QStringLiteral("Soubor „%1“ nelze uložit (%2).").arg(shown(m_path), file.errorString()));
-        return false;
-    }
-    return true;
+    return saveFileSafely(m_path, bytes,
+                          QStringLiteral("Soubor „%1“ nelze uložit.").arg(QDir::toNativeSeparators(m_path)), error);
 }
 
 QStringList addRecent(QStringList list, const QString &path, int max)

@@ -1,4 +1,4 @@
-#include "richedit/SafeSave.h"
+#include "text/SafeSave.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,6 +5,9 @@
 #include "app/Tfnovinky.h"
 #include "app/TipsOfTheDay.h"
 #include "editing/FormattingCommands.h"
+#include "editing/controls/ColorPicker.h"
+#include "editing/controls/RulerIndents.h"
+#include "editing/controls/TanlRuler.h"
 #include "app/Prompter.h"
 #include "platform/AppDirs.h"
 #include "richedit/RichEdit.h"
@@ -162,12 +165,13 @@ void TForm1::buildCentralArea()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    m_ruler = new QWidget(central);
+    m_ruler = new TanlRuler(central);
     m_ruler->setObjectName(QStringLiteral("Ruler"));
     m_ruler->setFixedHeight(25);
-    m_ruler->setAutoFillBackground(true);
+    m_ruler->setFont(QFont(QStringLiteral("Small Fonts"), 7));
     m_ruler->setMouseTracking(true);
     m_ruler->installEventFilter(this);
+    connect(m_ruler, &TanlRuler::OnIndentChange, this, &TForm1::RulerIndentChange);
     layout->addWidget(m_ruler);
 
     m_droppedBar = new DroppedContentBar(central);
@@ -359,13 +363,23 @@ void TForm1::buildToolbars()
     m_widgets.insert(sizeBox->objectName(), sizeBox);
 
     for (const char *name : {"ColorBtn1", "cbBarva"}) {
-        auto *colour = new QToolButton(m_formatBar);
+        const bool text = QLatin1String(name) == QLatin1String("cbBarva");
+        auto *colour = new TColorBtn(m_formatBar);
         colour->setObjectName(QString::fromLatin1(name));
-        colour->setAutoRaise(true);
-        colour->setIcon(themeIcon(QString::fromLatin1(name) == QLatin1String("cbBarva") ? QStringLiteral("format-text-color")
-                                                                                         : QStringLiteral("format-fill-color")));
-        colour->setToolTip(QString::fromLatin1(name) == QLatin1String("cbBarva") ? QStringLiteral("Barva písma")
-                                                                                : QStringLiteral("Zvýraznění"));
+        colour->setFixedSize(35, 23);
+        colour->setDDArrowWidth(12);
+        colour->setFlat(true);
+        colour->setDropDownFlat(true);
+        colour->setIsAutomatic(true);
+        colour->setAutomaticColor(Qt::black);
+        colour->setAutoBtnCaption(QStringLiteral("Autormatická"));
+        colour->setOtherBtnCaption(QStringLiteral("Další barvy"));
+        colour->setRegKey(QStringLiteral("Tintora"));
+        colour->setGlyphType(text ? gtForeground : gtBackground);
+        colour->setActiveColor(text ? QColor(Qt::black) : QColor(Qt::white));
+        colour->setTargetColor(Qt::black);
+        colour->setToolTip(text ? QStringLiteral("Barva písma") : QStringLiteral("Barva zvýraznění"));
+        colour->setColorDialog([this](const QColor &initial) { return m_prompter.chooseColor(initial); });
         m_formatBar->addWidget(colour);
         m_widgets.insert(colour->objectName(), colour);
     }
@@ -537,6 +551,8 @@ void TForm1::wireCommands()
     connect(qobject_cast<QComboBox *>(m_widgets.value(QStringLiteral("cbVelikost"))), &QComboBox::editTextChanged,
             this, &TForm1::cbVelikostChange);
     connect(m_editor, &RichEdit::urlClicked, this, &TForm1::RichEdit1URLClick);
+    connect(colorButton(QStringLiteral("cbBarva")), &TColorBtn::clicked, this, &TForm1::cbBarvaClick);
+    connect(colorButton(QStringLiteral("ColorBtn1")), &TColorBtn::clicked, this, &TForm1::ColorBtn1Click);
 
     // "Základní znaky" insert a fixed text each.
     const std::pair<const char *, const char *> characters[] = {
@@ -601,6 +617,15 @@ void TForm1::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     // Every showing (start-up, back from the tray) offers the welcome dialog while it is wanted;
     // otherwise it is closed unseen, which still writes its list.
+    if (!m_rulerPlaced && !event->spontaneous()) {
+        // The ruler accepts its start values only once it has its width.
+        m_rulerPlaced = true;
+        QTimer::singleShot(0, this, [this] {
+            m_ruler->setIndentFirst(0);
+            m_ruler->setIndentLeft(0);
+            m_ruler->setIndentRight(500);
+        });
+    }
     TfUvitani *welcome = m_dialogs.welcome();
     if (!welcome || event->spontaneous())
         return;
@@ -1069,6 +1094,15 @@ void TForm1::Timer1Timer()
         action(QString::fromLatin1(alignments[i].second))->setChecked(on);
     }
 
+    const QColor textColor = m_editor->selColor();
+    const QColor highlight = m_editor->selHighlight();
+    TColorBtn *textButton = colorButton(QStringLiteral("cbBarva"));
+    textButton->setActiveColor(textColor);
+    textButton->setTargetColor(textColor);
+    TColorBtn *highlightButton = colorButton(QStringLiteral("ColorBtn1"));
+    highlightButton->setActiveColor(highlight);
+    highlightButton->setTargetColor(highlight);
+
     if (!m_saveFileName.isEmpty() && m_editor->isModified())
         setCaption(QStringLiteral("KORA Editor - ( ") + m_saveFileName + QStringLiteral("*)"));
 }
@@ -1379,6 +1413,55 @@ void TForm1::mLamaniClick()
 void TForm1::RichEdit1URLClick(const QString &url)
 {
     m_shell.openUrl(url);
+}
+
+} // namespace kora
+
+namespace kora {
+
+TColorBtn *TForm1::colorButton(const QString &name) const
+{
+    return qobject_cast<TColorBtn *>(m_widgets.value(name));
+}
+
+void TForm1::setUserColorStore(UserColorStore *store)
+{
+    colorButton(QStringLiteral("cbBarva"))->setUserColorStore(store);
+    colorButton(QStringLiteral("ColorBtn1"))->setUserColorStore(store);
+}
+
+// An invalid colour is the palette's "no colour": automatic text colour, no highlight.
+void TForm1::cbBarvaClick()
+{
+    m_editor->setSelColor(colorButton(QStringLiteral("cbBarva"))->activeColor());
+}
+
+void TForm1::ColorBtn1Click()
+{
+    m_editor->setSelHighlight(colorButton(QStringLiteral("ColorBtn1"))->activeColor());
+}
+
+void TForm1::RulerIndentChange(TanlRuler *sender, int indentId)
+{
+    const RulerIndentPoints points = rulerIndentPoints(indentId, *sender, m_editor->selParaFormat().firstIndent);
+    if (points.first)
+        m_editor->setParaFirstIndent(*points.first);
+    if (points.left)
+        m_editor->setParaLeftIndent(*points.left);
+    if (points.right)
+        m_editor->setParaRightIndent(*points.right);
+}
+
+void TForm1::FormActivate()
+{
+    m_ruler->setIndentRight(750);
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
 }
 
 } // namespace kora

@@ -23,6 +23,9 @@ namespace kora {
 class Prompter;
 class RichEdit;
 class DroppedContentBar;
+class TanlRuler;
+class TColorBtn;
+class UserColorStore;
 class TipsOfTheDay;
 
 // The desktop's services for the main window: starting a program ("Okno" › "Nové") and
@@ -77,6 +80,11 @@ public:
     QString mainDictionaryPath() const { return m_mainDictionaryPath; }
     QString userDictionaryPath() const { return m_userDictionaryPath; }
     DroppedContentBar *droppedContentBar() const { return m_droppedBar; }
+
+    // Where the colour buttons keep their user colours; without a store they are all white.
+    void setUserColorStore(UserColorStore *store);
+    TanlRuler *ruler() const { return m_ruler; }
+    TColorBtn *colorButton(const QString &name) const;
 
     // Creates the program's dialogs, in their order, after the creation handler.
     void createDialogs();
@@ -149,6 +157,10 @@ public slots:
     void mMalaPismenaClick();
     void mLamaniClick();
     void RichEdit1URLClick(const QString &url);
+    void cbBarvaClick();
+    void ColorBtn1Click();
+    void RulerIndentChange(kora::TanlRuler *sender, int indentId);
+    void FormActivate();
 
 signals:
     // The document was loaded by Open (the welcome dialog keeps these).
@@ -157,6 +169,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -192,7 +205,8 @@ private:
     Prompter &m_prompter;
     Shell &m_shell;
     RichEdit *m_editor = nullptr;
-    QWidget *m_ruler = nullptr;
+    TanlRuler *m_ruler = nullptr;
+    bool m_rulerPlaced = false;
     DroppedContentBar *m_droppedBar = nullptr;
     QToolBar *m_standardBar = nullptr;
     QToolBar *m_formatBar = nullptr;

@@ -1,6 +1,8 @@
 #include "app/Prompter.h"
+#include "app/RegistryColorStore.h"
 #include "app/TForm1.h"
 #include "app/TipsOfTheDay.h"
+#include "settings/Registry.h"
 
 #include <QApplication>
 
@@ -15,11 +17,17 @@ int main(int argc, char *argv[])
     kora::DesktopShell launcher;
     kora::TForm1 form(prompter, launcher);
     prompter.setParent(&form);
+    kora::Registry registry;
+    kora::RegistryColorStore userColors(registry);
+    form.setUserColorStore(&userColors);
     // The tips come before anything else is shown, when their stored flag asks for them.
     if (form.tips()->showAtStartup())
         form.tips()->execute();
     form.FormCreate(app.arguments());
     form.createDialogs();
     form.show();
+    const QString damage = registry.takeDamageReport();
+    if (!damage.isEmpty())
+        prompter.ask(kora::MessageKind::Warning, damage, kora::ButtonOk);
     return app.exec();
 }

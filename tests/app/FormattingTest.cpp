@@ -1,5 +1,9 @@
+#include "app/RegistryColorStore.h"
 #include "app/TForm1.h"
+#include "settings/Registry.h"
 #include "editing/FormattingCommands.h"
+#include "editing/controls/ColorPicker.h"
+#include "editing/controls/TanlRuler.h"
 #include "richedit/RichEdit.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
@@ -269,4 +273,68 @@ TEST(FormattingCommands, SizeTextIsAStrictInteger)
                           {"12a", std::nullopt}, {"", std::nullopt}};
     for (const Case &c : cases)
         EXPECT_EQ(formatting::parseSize(c.text), c.size) << c.text;
+}
+
+TEST_F(FormattingTest, ColourButtonsSetTheSelectionAndFollowTheRefresh)
+{
+    edit->setText("abc");
+    select(0, 3);
+    TColorBtn *text = form->colorButton("cbBarva");
+    TColorBtn *highlight = form->colorButton("ColorBtn1");
+    ASSERT_NE(text, nullptr);
+    ASSERT_NE(highlight, nullptr);
+    EXPECT_EQ(text->activeColor(), QColor(Qt::black));
+    EXPECT_EQ(highlight->activeColor(), QColor(Qt::white));
+    EXPECT_EQ(text->size(), QSize(35, 23));
+
+    text->setActiveColor(Qt::red);
+    emit text->clicked();
+    highlight->setActiveColor(Qt::yellow);
+    emit highlight->clicked();
+    EXPECT_EQ(edit->selColor(), QColor(Qt::red));
+    EXPECT_EQ(edit->selHighlight(), QColor(Qt::yellow));
+
+    edit->setSelStart(1);
+    form->Timer1Timer();
+    EXPECT_EQ(text->activeColor(), QColor(Qt::red));
+    EXPECT_EQ(text->targetColor(), QColor(Qt::red));
+    EXPECT_EQ(highlight->targetColor(), QColor(Qt::yellow));
+
+    // The palette's "no colour" is automatic text colour and no highlight, never a random colour.
+    select(0, 3);
+    text->setActiveColor(QColor());
+    emit text->clicked();
+    highlight->setActiveColor(QColor());
+    emit highlight->clicked();
+    EXPECT_EQ(edit->selColor(), edit->palette().color(QPalette::WindowText));
+    EXPECT_EQ(edit->selHighlight(), edit->palette().color(QPalette::Base));
+}
+
+TEST_F(FormattingTest, RulerMarkersBecomeTheSelectionsIndents)
+{
+    TanlRuler *ruler = form->ruler();
+    ruler->resize(700, 25);
+    edit->setText("para");
+    select(0, 2);
+    ruler->setIndentRight(690);
+    ruler->setIndentFirst(40);
+    emit ruler->OnIndentChange(ruler, 0);
+    EXPECT_EQ(edit->selParaFormat().firstIndent, 30) << "40 px are 30 pt";
+    ruler->setIndentLeft(60);
+    emit ruler->OnIndentChange(ruler, 1);
+    EXPECT_EQ(edit->selParaFormat().leftIndent, 15) << "45 pt less the first indent of 30";
+    emit ruler->OnIndentChange(ruler, 2);
+    EXPECT_EQ(edit->selParaFormat().rightIndent, 0) << "the marker stands 10 px from the edge";
+}
+
+TEST(RegistryColorStore, UserColoursLiveUnderTheCurrentUser)
+{
+    QTemporaryDir folder;
+    Registry registry(folder.path());
+    RegistryColorStore store(registry);
+    EXPECT_EQ(store.read("SoftWare\\Tintora", "ColorA"), std::nullopt) << "no key yet";
+    ASSERT_TRUE(store.write("SoftWare\\Tintora", "ColorA", "FFFFFF"));
+    EXPECT_EQ(store.read("Software\\TINTORA", "colora"), std::optional<QString>("FFFFFF"));
+    Registry again(folder.path());
+    EXPECT_EQ(RegistryColorStore(again).read("SoftWare\\Tintora", "ColorA"), std::optional<QString>("FFFFFF"));
 }

@@ -26,6 +26,8 @@ int main(int argc, char *argv[])
     form.FormCreate(app.arguments());
     form.createDialogs();
     form.show();
+    // Reading the user's hive once finds a damaged settings file now rather than mid-command.
+    registry.root(kora::Hive::CurrentUser).subKeyNames();
     const QString damage = registry.takeDamageReport();
     if (!damage.isEmpty())
         prompter.ask(kora::MessageKind::Warning, damage, kora::ButtonOk);

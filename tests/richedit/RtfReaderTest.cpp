@@ -168,14 +168,14 @@ TEST(RtfReader, BulletsFromPnAndFromListTables)
         "{\\rtf1{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}}"
         "\\listid10}{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}\\listid20}}"
         "{\\*\\listoverridetable{\\listoverride\\listid10\\ls1}{\\listoverride\\listid20\\ls2}}"
-        "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}wordpad\\par"
+        "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}pnbullet\\par"
         "\\pard{\\listtext\\'b7\\tab}\\ls1 listed\\par"
         "\\pard{\\listtext 1.\\tab}\\ls2 numbered\\par"
         "\\pard\\ls7 missing list\\par}");
     const QTextDocument &d = *document;
     ASSERT_EQ(d.blockCount(), 4);
     EXPECT_NE(d.findBlockByNumber(0).textList(), nullptr);
-    EXPECT_EQ(d.findBlockByNumber(0).text(), "wordpad");
+    EXPECT_EQ(d.findBlockByNumber(0).text(), "pnbullet");
     EXPECT_NE(d.findBlockByNumber(1).textList(), nullptr);
     EXPECT_EQ(d.findBlockByNumber(1).text(), "listed");
     EXPECT_EQ(d.findBlockByNumber(2).textList(), nullptr);

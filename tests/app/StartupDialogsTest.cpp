@@ -2,6 +2,7 @@
 #include "app/TfUvitani.h"
 #include "app/Tfnovinky.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TemporaryHome.h"
 
 #include <QTemporaryDir>
 #include <QTimer>
@@ -28,28 +29,13 @@ public:
 class StartupDialogsTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(home.isValid());
-        m_hadHome = qEnvironmentVariableIsSet("KORA_HOME");
-        m_oldHome = qgetenv("KORA_HOME");
-        qputenv("KORA_HOME", home.path().toLocal8Bit());
-    }
-    void TearDown() override
-    {
-        if (m_hadHome)
-            qputenv("KORA_HOME", m_oldHome);
-        else
-            qunsetenv("KORA_HOME");
-    }
+    void SetUp() override { ASSERT_TRUE(home.isValid()); }
 
-    QTemporaryDir home;
+    test::TemporaryHome home;
     test::ScriptedPrompter prompter;
     NoActions actions;
 
 private:
-    QByteArray m_oldHome;
-    bool m_hadHome = false;
 };
 
 TEST_F(StartupDialogsTest, CreatesEveryDialogInOrderWithItsNameAndCaption)

@@ -1,5 +1,6 @@
 #include "app/TfUvitani.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TemporaryHome.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -49,20 +50,7 @@ public:
 class WelcomeDialogTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(home.isValid());
-        m_oldHome = qgetenv("KORA_HOME");
-        m_hadHome = qEnvironmentVariableIsSet("KORA_HOME");
-        qputenv("KORA_HOME", home.path().toLocal8Bit());
-    }
-    void TearDown() override
-    {
-        if (m_hadHome)
-            qputenv("KORA_HOME", m_oldHome);
-        else
-            qunsetenv("KORA_HOME");
-    }
+    void SetUp() override { ASSERT_TRUE(home.isValid()); }
 
     QString listPath() const { return QDir(home.path()).filePath(kListName); }
 
@@ -88,13 +76,11 @@ protected:
         prompter.execDialog(&dialog);
     }
 
-    QTemporaryDir home;
+    test::TemporaryHome home;
     test::ScriptedPrompter prompter;
     FakeActions actions;
 
 private:
-    QByteArray m_oldHome;
-    bool m_hadHome = false;
 };
 
 TEST_F(WelcomeDialogTest, StartsWithNothingChosenAndTheListOff)

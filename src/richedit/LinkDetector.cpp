@@ -68,8 +68,8 @@ std::vector<LinkSpan> findLinks(QStringView text)
     return links;
 }
 
-LinkHighlighter::LinkHighlighter(QTextDocument *document)
-    : QSyntaxHighlighter(document)
+LinkHighlighter::LinkHighlighter(QObject *owner)
+    : QSyntaxHighlighter(owner)
 {
 }
 

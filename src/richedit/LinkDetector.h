@@ -24,7 +24,8 @@ class LinkHighlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
 public:
-    explicit LinkHighlighter(QTextDocument *document);
+    // Owned by `owner`, not by a document: the editor replaces its document at every load.
+    explicit LinkHighlighter(QObject *owner);
 
 protected:
     void highlightBlock(const QString &text) override;

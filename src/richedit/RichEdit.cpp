@@ -83,7 +83,13 @@ RichEdit::RichEdit(QWidget *parent)
     setWordWrap(true);
 }
 
-RichEdit::~RichEdit() = default;
+RichEdit::~RichEdit()
+{
+    // The highlighter clears its formats when it goes, which changes the document; by then this
+    // editor must no longer be listening.
+    disconnect(document(), nullptr, this, nullptr);
+    delete m_links;
+}
 
 void RichEdit::adoptDocument(QTextDocument *document)
 {
@@ -96,9 +102,8 @@ void RichEdit::adoptDocument(QTextDocument *document)
     document->setModified(false);
     setDocument(document);
     if (!m_links)
-        m_links = new LinkHighlighter(document);
-    else
-        m_links->setDocument(document);
+        m_links = new LinkHighlighter(this);
+    m_links->setDocument(document);
     m_lastRevision = document->revision();
     m_undoSteps = 0;
     m_redoSteps = 0;

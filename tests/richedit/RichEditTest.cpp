@@ -281,6 +281,25 @@ TEST_F(RichEditTest, LinksShowWithoutChangingTheDocument)
     EXPECT_FALSE(edit.isModified());
 }
 
+// Each load or New replaces the document; the replaced ones go at the next turn of the event loop,
+// as they do between a user's commands, and links must still show in the newest.
+TEST_F(RichEditTest, DocumentsReplacedOneAfterAnotherKeepLinkDetection)
+{
+    const QString path = writeFile("link.txt", "www.kora.cz\r\n");
+    for (int i = 0; i < 4; ++i) {
+        if (i % 2)
+            edit.clearAll();
+        ASSERT_TRUE(edit.loadFromFile(path));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+    QSignalSpy clicked(&edit, &RichEdit::urlClicked);
+    QTextCursor at(edit.document());
+    at.setPosition(3);
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, edit.cursorRect(at).center());
+    EXPECT_EQ(clicked.count(), 1);
+}
+
 TEST_F(RichEditTest, LoadPicksFormatByExtensionAndFallsBack)
 {
     const QByteArray rtf = "{\\rtf1 {\\b rich}}";

@@ -18,7 +18,7 @@ DocumentKind kindForPath(const QString &path)
                                                                                            : DocumentKind::Rtf;
 }
 
-DocumentKind saveKindForPath(const QString &path, DocumentKind readAs)
+DocumentKind saveKindForPath(const QString &path, const LoadInfo &loaded)
 {
     const QString suffix = QFileInfo(path).suffix();
     if (suffix.compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0)
@@ -27,7 +27,7 @@ DocumentKind saveKindForPath(const QString &path, DocumentKind readAs)
         || suffix.compare(QLatin1String("kora"), Qt::CaseInsensitive) == 0) {
         return DocumentKind::Rtf;
     }
-    return readAs;
+    return loaded.fellBack && loaded.readAs == DocumentKind::PlainText ? DocumentKind::PlainText : DocumentKind::Rtf;
 }
 
 namespace {

@@ -28,9 +28,9 @@ inline const QString kSaveFailed = QStringLiteral("Failed to Save Stream");
 // "txt" (in any case) is plain text; every other extension is RTF.
 DocumentKind kindForPath(const QString &path);
 
-// The format for saving: ".txt" as text, ".rtf"/".kora" as RTF, any other extension as the
-// format the document was read in, so a text file read through the fall-back stays text.
-DocumentKind saveKindForPath(const QString &path, DocumentKind readAs);
+// The format for saving: ".txt" as text, every other extension as RTF, except that a document
+// read as text through the fall-back (an ".ini" that is not RTF) stays text under such a name.
+DocumentKind saveKindForPath(const QString &path, const LoadInfo &loaded);
 
 // Replaces the document's content with the bytes, read in the format of `kind` with a fall-back
 // to the other format. Returns false only when neither format accepts the data.

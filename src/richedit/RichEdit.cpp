@@ -148,7 +148,12 @@ void RichEdit::setText(const QString &text)
 
 void RichEdit::clearAll()
 {
-    setText(QString());
+    // A new document: no undo history, and saved by the extension rule as if never read.
+    auto *document = new QTextDocument(this);
+    document->setDefaultFont(defaultDocumentFont());
+    m_loadInfo = LoadInfo();
+    adoptDocument(document);
+    emit changed();
 }
 
 namespace {
@@ -642,7 +647,7 @@ bool RichEdit::canRedo() const
 
 void RichEdit::undoStep()
 {
-    if (!canUndo())
+    if (isReadOnly() || !canUndo())
         return;
     // The counts change first: listeners of the change signal ask canUndo() during the undo.
     --m_undoSteps;
@@ -652,7 +657,7 @@ void RichEdit::undoStep()
 
 void RichEdit::redoStep()
 {
-    if (!canRedo())
+    if (isReadOnly() || !canRedo())
         return;
     --m_redoSteps;
     m_undoSteps = std::min(m_undoSteps + 1, m_undoDepth);
@@ -690,7 +695,7 @@ bool RichEdit::loadFromFile(const QString &path, QString *error)
 
 bool RichEdit::saveToFile(const QString &path, QString *error)
 {
-    const DocumentKind kind = documentcodec::saveKindForPath(path, m_loadInfo.readAs);
+    const DocumentKind kind = documentcodec::saveKindForPath(path, m_loadInfo);
     int from = 0;
     int to = -1;
     if (m_selectionOnly) {
@@ -808,14 +813,12 @@ void RichEdit::keyPressEvent(QKeyEvent *event)
 {
     // Undo and redo go through the depth-limited steps.
     if (event == QKeySequence::Undo) {
-        if (!isReadOnly())
-            undoStep();
+        undoStep();
         event->accept();
         return;
     }
     if (event == QKeySequence::Redo) {
-        if (!isReadOnly())
-            redoStep();
+        redoStep();
         event->accept();
         return;
     }

@@ -27,6 +27,7 @@ public:
     // Whole text, paragraphs separated by CR LF.
     QString text() const;
     void setText(const QString &text);
+    // Starts a new, empty document with no undo history.
     void clearAll();
 
     // Lines as laid out.
@@ -78,6 +79,7 @@ public:
 
     bool canUndo() const;
     bool canRedo() const;
+    // Neither changes a read-only document.
     void undoStep();
     void redoStep();
     int undoDepth() const { return m_undoDepth; }

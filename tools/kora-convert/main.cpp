@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
         printStatistics(document);
         return 0;
     }
-    const kora::DocumentKind kind = kora::documentcodec::saveKindForPath(out, info.readAs);
+    const kora::DocumentKind kind = kora::documentcodec::saveKindForPath(out, info);
     const QByteArray bytes = kora::documentcodec::encode(document, kind, info.textFormat);
     if (!kora::documentcodec::saveFile(out, bytes, &error))
         return fail(error);

@@ -1,5 +1,7 @@
 #include "support/ScriptedPrompter.h"
 
+#include <gtest/gtest.h>
+
 #include <QDialog>
 #include <QPointer>
 
@@ -44,6 +46,18 @@ QStringList ScriptedPrompter::dialogNames() const
     for (const PromptCall &call : callsOf(PromptCall::Kind::Dialog))
         names << call.dialogName;
     return names;
+}
+
+ScriptedPrompter::~ScriptedPrompter()
+{
+    EXPECT_TRUE(allAnswersUsed()) << "answers never asked for: " << unusedAnswers();
+}
+
+std::string ScriptedPrompter::unusedAnswers() const
+{
+    return std::to_string(m_messageAnswers.size()) + " message, " + std::to_string(m_fileAnswers.size()) + " file, "
+           + std::to_string(m_dialogScripts.size()) + " dialog, " + std::to_string(m_fontAnswers.size()) + " font, "
+           + std::to_string(m_colorAnswers.size()) + " colour";
 }
 
 bool ScriptedPrompter::allAnswersUsed() const

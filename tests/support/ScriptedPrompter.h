@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <string>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -37,6 +38,10 @@ struct PromptCall
 class ScriptedPrompter : public Prompter
 {
 public:
+    // A queued answer that was never asked for means a branch did not run as the test meant:
+    // the test that owns this prompter fails.
+    ~ScriptedPrompter() override;
+
     // Runs while the dialog is shown, as the user would act on it: tick boxes, press buttons.
     using DialogScript = std::function<void(QDialog *dialog)>;
 
@@ -61,6 +66,8 @@ public:
     void clearCalls() { m_calls.clear(); }
     // True when every queued answer was used.
     bool allAnswersUsed() const;
+    // What is still queued, for a failure message.
+    std::string unusedAnswers() const;
 
     int message(MessageKind kind, const QString &title, const QString &text, int buttons) override;
     std::optional<FileChoice> chooseFile(const FileRequest &request) override;

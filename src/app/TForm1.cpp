@@ -15,6 +15,7 @@
 #include "text/TextStatistics.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -55,6 +56,8 @@ void DesktopShell::openUrl(const QString &address)
 namespace {
 
 constexpr int kRefreshMilliseconds = 500;
+const QString kAskNewOrOpen = QStringLiteral("Přejte si uložit změny v daném souboru ?");
+const QString kAskRecentOrClose = QStringLiteral("Přejte si uložit změny v daném souboru ");
 
 QString captionFor(const QString &path, bool spaced)
 {
@@ -77,6 +80,12 @@ QIcon letterIcon(const QString &text, bool raised)
     p.setFont(font);
     p.drawText(QRect(9, raised ? 0 : 8, 7, 8), Qt::AlignCenter, QStringLiteral("2"));
     return QIcon(pixmap);
+}
+
+bool isBeingEdited(const QComboBox *box)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return (focus && (focus == box || box->isAncestorOf(focus))) || box->view()->isVisible();
 }
 
 template<typename F>
@@ -355,6 +364,9 @@ void TForm1::buildToolbars()
     sizeBox->setObjectName(QStringLiteral("cbVelikost"));
     sizeBox->setFixedWidth(52);
     sizeBox->setEditable(true);
+    // Completion would turn a typed "1" into "10"; every keystroke is taken as typed.
+    sizeBox->setCompleter(nullptr);
+    sizeBox->setInsertPolicy(QComboBox::NoInsert);
     for (const char *size : {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "32", "48",
                              "64", "96"}) {
         sizeBox->addItem(QString::fromLatin1(size));
@@ -647,6 +659,11 @@ void TForm1::mNovinkyClick()
 
 bool TForm1::openDocument(const QString &path, QString *error)
 {
+    // The welcome dialog can come back over a modified document (returning from the tray).
+    if (m_editor->isModified() && !maySaveChanges(kAskRecentOrClose, [this] { return save(); })) {
+        error->clear();
+        return false;
+    }
     if (!m_editor->loadFromFile(path, error))
         return false;
     setCaption(captionFor(path, false));
@@ -674,11 +691,16 @@ void TForm1::clearDocument()
     m_saveFileName.clear();
 }
 
-bool TForm1::askSaveQuestion(const QString &question, int *answer)
+bool TForm1::maySaveChanges(const QString &question, const std::function<bool()> &saveFirst)
 {
-    *answer = m_prompter.ask(MessageKind::Warning, question + QStringLiteral("\r\r") + m_saveFileName,
-                             ButtonYes | ButtonNo | ButtonCancel);
-    return *answer != ButtonCancel;
+    const int answer = m_prompter.ask(MessageKind::Warning, question + QStringLiteral("\r\r") + m_saveFileName,
+                                      ButtonYes | ButtonNo | ButtonCancel);
+    if (answer == ButtonCancel)
+        return false;
+    // A save that fails or is cancelled keeps the document: whatever was to replace it stops.
+    if (answer == ButtonYes)
+        return saveFirst();
+    return true;
 }
 
 std::optional<QString> TForm1::chooseSaveName(const QString &dialogName, const QString &filter)
@@ -712,14 +734,23 @@ bool TForm1::load(const QString &path)
     return true;
 }
 
-bool TForm1::saveTo(const QString &path)
+bool TForm1::saveTo(const QString &path, SaveErrors errors)
 {
     QString error;
     if (!m_editor->saveToFile(path, &error)) {
-        m_prompter.showError(error);
+        if (errors == SaveErrors::AsOpenFailure)
+            showOpenFailure();
+        else
+            m_prompter.showError(error);
         return false;
     }
     return true;
+}
+
+void TForm1::showOpenFailure()
+{
+    m_prompter.message(MessageKind::Error, Prompter::titleFor(MessageKind::Error),
+                       QStringLiteral("Chyba při otevírání souboru. Soubor nejspíš neexistuje"), ButtonOk);
 }
 
 void TForm1::afterLoad(const QString &path)
@@ -729,35 +760,29 @@ void TForm1::afterLoad(const QString &path)
 
 void TForm1::NovyExecute()
 {
-    if (!m_editor->isModified()) {
-        clearDocument();
+    if (m_editor->isModified() && !maySaveChanges(kAskNewOrOpen, [this] { return saveUnderChosenName(); }))
         return;
-    }
-    int answer = 0;
-    askSaveQuestion(QStringLiteral("Přejte si uložit změny v daném souboru ?"), &answer);
-    if (answer == ButtonCancel)
-        return;
-    if (answer == ButtonYes) {
-        if (const auto name = chooseSaveName(QStringLiteral("sdUlozit"), kMainFilter)) {
-            m_saveFileName = *name;
-            saveTo(*name);
-        }
-    }
     clearDocument();
+}
+
+bool TForm1::saveUnderChosenName()
+{
+    const std::optional<QString> name = chooseSaveName(QStringLiteral("sdUlozit"), kMainFilter);
+    if (!name)
+        return false;
+    m_saveFileName = *name;
+    return saveTo(*name);
 }
 
 void TForm1::mOtevritClick()
 {
-    int answer = ButtonNo;
     const bool modified = m_editor->isModified();
-    if (modified) {
-        askSaveQuestion(QStringLiteral("Přejte si uložit změny v daném souboru ?"), &answer);
-        if (answer == ButtonCancel)
-            return;
-        if (answer == ButtonYes) {
-            mUlozitJakoClick();
-            return;
-        }
+    // "Ano" runs Save As and ends the command: nothing is opened over the document.
+    if (modified && !maySaveChanges(kAskNewOrOpen, [this] {
+            saveAs();
+            return false;
+        })) {
+        return;
     }
     FileRequest request{QStringLiteral("OpenDialog1"), false, kMainFilter, m_openFileName, m_openDialogFilter};
     const std::optional<FileChoice> choice = m_prompter.chooseFile(request);
@@ -806,6 +831,12 @@ void TForm1::setReadOnlyCommandsEnabled(bool enabled)
     for (const char *name : kCommands)
         action(QString::fromLatin1(name))->setEnabled(enabled);
     m_readOnlyMode = !enabled;
+    // Undo and redo would change the document behind the mode's back: their menu items go too.
+    // Leaving the mode, the toolbar's pair stays enabled until the next change sets it right.
+    for (const char *name : {"mZpet", "zpet"})
+        action(QString::fromLatin1(name))->setEnabled(enabled && m_editor->canUndo());
+    for (const char *name : {"mVpred", "vpred"})
+        action(QString::fromLatin1(name))->setEnabled(enabled && m_editor->canRedo());
     updateEditCommands();
 }
 
@@ -846,30 +877,42 @@ void TForm1::mCteniClick()
 
 void TForm1::mUlozitClick()
 {
+    save();
+}
+
+bool TForm1::save(SaveErrors errors)
+{
     if (m_saveFileName.isEmpty()) {
         const std::optional<QString> name = chooseSaveName(QStringLiteral("sdUlozit"), kMainFilter);
         if (!name)
-            return;
+            return false;
         m_saveFileName = *name;
     }
-    if (!saveTo(m_saveFileName))
-        return;
+    if (!saveTo(m_saveFileName, errors))
+        return false;
     setCaption(captionFor(m_saveFileName, true));
     m_editor->setModified(false);
     addRecent(m_saveFileName);
+    return true;
 }
 
 void TForm1::mUlozitJakoClick()
 {
+    saveAs();
+}
+
+bool TForm1::saveAs()
+{
     const std::optional<QString> name = chooseSaveName(QStringLiteral("sdUlozit"), kMainFilter);
     if (!name)
-        return;
+        return false;
     m_saveFileName = *name;
     if (!saveTo(*name))
-        return;
+        return false;
     setCaption(captionFor(*name, false));
     m_editor->setModified(false);
     addRecent(*name);
+    return true;
 }
 
 void TForm1::mOznacenyTextClick()
@@ -891,35 +934,12 @@ void TForm1::mRecentFileClick()
     if (!item)
         return;
     const QString path = item->data().toString();
-    int answer = 0;
-    askSaveQuestion(QStringLiteral("Přejte si uložit změny v daném souboru "), &answer);
-    if (answer == ButtonCancel)
+    // Asked whether or not the document is modified; every failure shows the same fixed message.
+    if (!maySaveChanges(kAskRecentOrClose, [this] { return save(SaveErrors::AsOpenFailure); }))
         return;
-    auto failed = [this] {
-        m_prompter.message(MessageKind::Error, Prompter::titleFor(MessageKind::Error),
-                           QStringLiteral("Chyba při otevírání souboru. Soubor nejspíš neexistuje"), ButtonOk);
-    };
-    if (answer == ButtonYes) {
-        QString name = m_saveFileName;
-        if (name.isEmpty()) {
-            const std::optional<QString> chosen = chooseSaveName(QStringLiteral("sdUlozit"), kMainFilter);
-            if (!chosen)
-                return;
-            name = *chosen;
-            m_saveFileName = name;
-        }
-        QString error;
-        if (!m_editor->saveToFile(name, &error)) {
-            failed();
-            return;
-        }
-        setCaption(captionFor(name, true));
-        m_editor->setModified(false);
-        addRecent(name);
-    }
     QString error;
     if (!m_editor->loadFromFile(path, &error)) {
-        failed();
+        showOpenFailure();
         return;
     }
     m_saveFileName = path;
@@ -986,15 +1006,9 @@ void TForm1::writeRecentList()
 void TForm1::closeEvent(QCloseEvent *event)
 {
     writeRecentList();
-    if (m_editor->isModified()) {
-        int answer = 0;
-        askSaveQuestion(QStringLiteral("Přejte si uložit změny v daném souboru "), &answer);
-        if (answer == ButtonCancel) {
-            event->ignore();
-            return;
-        }
-        if (answer == ButtonYes)
-            mUlozitClick();
+    if (m_editor->isModified() && !maySaveChanges(kAskRecentOrClose, [this] { return save(); })) {
+        event->ignore();
+        return;
     }
     m_tray->hide();
     if (TfUvitani *welcome = m_dialogs.welcome(); welcome && !welcome->isVisible())
@@ -1069,13 +1083,17 @@ void TForm1::Timer1Timer()
     action(QStringLiteral("tbHorniIndex"))->setChecked(subscript == Superscript);
     action(QStringLiteral("tbDolniIndex"))->setChecked(subscript == Subscript);
 
-    // The boxes show the selection's font; showing never writes it back into the document.
+    // The boxes show the selection's font; showing never writes it back into the document, and
+    // a box the user is typing into or choosing from is left alone.
     auto *sizeBox = qobject_cast<QComboBox *>(m_widgets.value(QStringLiteral("cbVelikost")));
-    const QSignalBlocker sizeBlocker(sizeBox);
-    sizeBox->setEditText(QString::number(m_editor->selSize()));
+    const QString size = QString::number(m_editor->selSize());
+    if (!isBeingEdited(sizeBox) && sizeBox->currentText() != size) {
+        const QSignalBlocker sizeBlocker(sizeBox);
+        sizeBox->setEditText(size);
+    }
     auto *fontBox = qobject_cast<QComboBox *>(m_widgets.value(QStringLiteral("cbpismo")));
     const QString face = m_editor->selFaceName();
-    if (fontBox->currentText() != face) {
+    if (!isBeingEdited(fontBox) && fontBox->currentText() != face) {
         const QSignalBlocker fontBlocker(fontBox);
         int index = fontBox->findText(face);
         if (index < 0) {
@@ -1109,8 +1127,8 @@ void TForm1::Timer1Timer()
 
 void TForm1::RichEdit1Change()
 {
-    const bool undo = m_editor->canUndo();
-    const bool redo = m_editor->canRedo();
+    const bool undo = !m_readOnlyMode && m_editor->canUndo();
+    const bool redo = !m_readOnlyMode && m_editor->canRedo();
     for (const char *name : {"tbZpet", "mZpet", "zpet"})
         action(QString::fromLatin1(name))->setEnabled(undo);
     for (const char *name : {"tbVpred", "mVpred", "vpred"})
@@ -1134,15 +1152,22 @@ bool TForm1::event(QEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor && event->type() == QEvent::ShortcutOverride) {
-        // Menu shortcuts come before the editor: Tab indents, Ctrl+Alt+V types "@".
+    if (watched == m_editor && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        // Menu shortcuts come before the editor: Tab indents, Ctrl+Alt+V types "@". The key of a
+        // disabled command does nothing, so the editor cannot undo or paste behind a disabled item.
         auto *key = static_cast<QKeyEvent *>(event);
         const QKeySequence pressed(key->keyCombination());
         for (QAction *a : std::as_const(m_actions)) {
-            if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) {
+            if (a->shortcut().isEmpty() || a->shortcut() != pressed)
+                continue;
+            if (event->type() == QEvent::ShortcutOverride) {
+                if (!a->isEnabled())
+                    continue;
                 event->ignore();
                 return true;
             }
+            if (!a->isEnabled())
+                return true;
         }
     }
     if ((watched == m_ruler || watched == statusBar() || m_panels.contains(watched))

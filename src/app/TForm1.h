@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -185,10 +186,15 @@ private:
                            const QString &statusText, bool checkable = false);
 
     // Document steps.
-    bool askSaveQuestion(const QString &question, int *answer);
+    enum class SaveErrors { Standard, AsOpenFailure };
+    bool maySaveChanges(const QString &question, const std::function<bool()> &saveFirst);
     std::optional<QString> chooseSaveName(const QString &dialogName, const QString &filter);
     bool load(const QString &path);
-    bool saveTo(const QString &path);
+    bool save(SaveErrors errors = SaveErrors::Standard);
+    bool saveAs();
+    bool saveUnderChosenName();
+    bool saveTo(const QString &path, SaveErrors errors = SaveErrors::Standard);
+    void showOpenFailure();
     void addRecent(const QString &path);
     void rebuildRecentMenu();
     void writeRecentList();

@@ -152,8 +152,9 @@ void TfUvitani::Button1Click()
         }
         QString error;
         if (!m_actions.openDocument(item->text(), &error)) {
-            m_prompter.showError(error.isEmpty() ? QStringLiteral("Dokument %1 se nepodařilo otevřít.").arg(item->text())
-                                                 : error);
+            // No message means the user kept the current document; the dialog stays either way.
+            if (!error.isEmpty())
+                m_prompter.showError(error);
             return;
         }
         accept();

@@ -20,7 +20,8 @@ public:
     virtual ~WelcomeActions() = default;
     // Runs the main window's Save command.
     virtual void saveDocument() = 0;
-    // Opens `path` in the main window; on failure returns false with a message in `error`.
+    // Opens `path` in the main window; on failure returns false with a message in `error`, or
+    // with an empty `error` when the user chose to keep the current document.
     virtual bool openDocument(const QString &path, QString *error) = 0;
 };
 

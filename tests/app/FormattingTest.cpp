@@ -7,9 +7,11 @@
 #include "richedit/RichEdit.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TemporaryHome.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,7 +35,6 @@ class FormattingTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        qputenv("KORA_HOME", home.path().toLocal8Bit());
         form = std::make_unique<TForm1>(prompter, shell);
         form->FormCreate({"kora-editor"});
         form->show();
@@ -48,7 +49,7 @@ protected:
 
     void trigger(const char *name) { form->action(QString::fromLatin1(name))->trigger(); }
 
-    QTemporaryDir home;
+    test::TemporaryHome home;
     test::ScriptedPrompter prompter;
     NoShell shell;
     std::unique_ptr<TForm1> form;
@@ -151,21 +152,60 @@ TEST_F(FormattingTest, CaseChangeIncludesCzechLetters)
     EXPECT_EQ(edit->text(), "čůý ABC") << "an empty selection changes nothing";
 }
 
-TEST_F(FormattingTest, SizeBoxEveryKeystroke)
+// The size box as a user types into it: click, select its text, type, with refresh ticks between.
+TEST_F(FormattingTest, SizeBoxTakesEveryKeystrokeAndTheRefreshLeavesItAlone)
 {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     edit->setText("abc");
     select(0, 3);
+    form->Timer1Timer();
     auto *size = form->findChild<QComboBox *>("cbVelikost");
-    size->setEditText("1");
-    EXPECT_EQ(edit->selSize(), 1);
-    size->setEditText("12");
-    EXPECT_EQ(edit->selSize(), 12);
-    size->setEditText("");
+    ASSERT_EQ(size->currentText(), "12");
+    QLineEdit *field = size->lineEdit();
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    form->Timer1Timer();
+    QTest::keyClick(field, Qt::Key_1);
+    EXPECT_EQ(edit->selSize(), 1) << "every keystroke sets the size";
+    form->Timer1Timer();
+    QTest::keyClick(field, Qt::Key_4);
+    form->Timer1Timer();
+    EXPECT_EQ(size->currentText(), "14") << "a tick must not rewrite the box being typed into";
+    EXPECT_EQ(edit->selSize(), 14);
+
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_Backspace);
     EXPECT_TRUE(prompter.messageTexts().isEmpty()) << "an empty box is being retyped";
-    size->setEditText("1x");
+    QTest::keyClicks(field, "1x");
     ASSERT_EQ(prompter.messageTexts().size(), 1);
     EXPECT_EQ(prompter.messageTexts().first(), "'1x' is not a valid integer value.");
-    EXPECT_EQ(edit->selSize(), 12) << "the selection keeps its size";
+    EXPECT_EQ(edit->selSize(), 1) << "the selection keeps its size";
+
+    // Once the user is back in the text the refresh shows the selection's size again.
+    edit->setFocus();
+    form->Timer1Timer();
+    EXPECT_EQ(size->currentText(), "1");
+}
+
+TEST_F(FormattingTest, FontBoxIsNotChangedWhileItsListIsOpen)
+{
+    edit->setText("ab");
+    select(0, 1);
+    edit->setSelFaceName("Liberation Sans");
+    select(1, 1);
+    edit->setSelFaceName("DejaVu Sans");
+    form->Timer1Timer();
+    auto *font = form->findChild<QComboBox *>("cbpismo");
+    EXPECT_EQ(font->currentText(), "DejaVu Sans");
+    font->showPopup();
+    select(0, 1);
+    form->Timer1Timer();
+    EXPECT_EQ(font->currentText(), "DejaVu Sans") << "the user is choosing from the list";
+    font->hidePopup();
+    form->Timer1Timer();
+    EXPECT_EQ(font->currentText(), "Liberation Sans");
+    EXPECT_EQ(edit->selFaceName(), "Liberation Sans") << "showing never writes the face back";
 }
 
 TEST_F(FormattingTest, FontAndColourDialogs)

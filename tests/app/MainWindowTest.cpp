@@ -1,17 +1,21 @@
 #include "app/DroppedContentBar.h"
 #include "app/TForm1.h"
+#include "app/TfUvitani.h"
 #include "app/Tfnovinky.h"
 #include "app/TipsOfTheDay.h"
 #include "richedit/RichEdit.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TemporaryHome.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -48,11 +52,6 @@ public:
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        qputenv("KORA_HOME", home.path().toLocal8Bit());
-    }
-
     TForm1 &start(const QStringList &arguments = {"kora-editor"})
     {
         form = std::make_unique<TForm1>(prompter, launcher);
@@ -60,9 +59,14 @@ protected:
         form->createDialogs();
         form->show();
         QApplication::processEvents();
-        // The welcome dialog has come and gone; shortcuts need the main window active again.
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        // The welcome dialog has come and gone; shortcuts need the main window active again, also
+        // after the window system has delivered the dialog's late activation.
+        EXPECT_TRUE(QTest::qWaitFor([this] {
+            if (QApplication::activeWindow() != form.get())
+                form->activateWindow();
+            QApplication::processEvents();
+            return QApplication::activeWindow() == form.get();
+        }));
         return *form;
     }
 
@@ -96,7 +100,7 @@ protected:
 
     QString caption() const { return form->windowTitle(); }
 
-    QTemporaryDir home;
+    test::TemporaryHome home;
     test::ScriptedPrompter prompter;
     RecordingLauncher launcher;
     std::unique_ptr<TForm1> form;
@@ -330,14 +334,246 @@ TEST_F(MainWindowTest, NewAsksOnlyWhenModified)
     prompter.clearCalls();
     trigger("mNovy");
     EXPECT_TRUE(prompter.callsOf(PromptCall::Kind::Message).empty()) << "nothing to ask about";
+}
 
-    // Ano, then the save dialog cancelled: cleared without saving.
-    type("y");
-    prompter.answerMessage(ButtonYes);
-    prompter.answerFile(std::nullopt);
+// The save question before New, Open, a recent file and closing: every answer, with saves that
+// succeed, really fail (folder gone, read-only file) or are cancelled in their dialog.
+enum class Command { New, Open, Recent, Close };
+enum class Reply { YesSaved, YesFolderGone, YesReadOnlyFile, YesDialogCancelled, No, Cancel };
+
+struct SaveQuestionCase
+{
+    const char *name;
+    Command command;
+    Reply reply;
+};
+
+void PrintTo(const SaveQuestionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class SaveQuestionTest : public MainWindowTest, public ::testing::WithParamInterface<SaveQuestionCase>
+{
+};
+
+TEST_P(SaveQuestionTest, NeverLosesTheDocument)
+{
+    const auto [name, command, reply] = GetParam();
+    QDir().mkpath(home.filePath("dir"));
+    const QString doc = file("dir/doc.rtf", "{\\rtf1 saved}");
+    const QString other = file("other.rtf", "{\\rtf1 other}");
+    start();
+    prompter.answerFile(FileChoice{other, 1});
+    trigger("mOtevrit");
+    // A titled document is saved without a dialog; an untitled one asks for a name.
+    const bool untitled = reply == Reply::YesDialogCancelled;
+    if (untitled) {
+        trigger("mNovy");
+    } else {
+        prompter.answerFile(FileChoice{doc, 1});
+        trigger("mOtevrit");
+    }
+    type(" edited");
+    const QString before = form->editor()->text();
+    const QString captionBefore = caption();
+
+    if (reply == Reply::YesFolderGone)
+        ASSERT_TRUE(QDir(home.filePath("dir")).removeRecursively());
+    if (reply == Reply::YesReadOnlyFile)
+        ASSERT_TRUE(QFile::setPermissions(doc, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const bool yes = reply != Reply::No && reply != Reply::Cancel;
+    prompter.answerMessage(yes ? ButtonYes : reply == Reply::No ? ButtonNo : ButtonCancel);
+    // New and Open save through the save dialog whatever the document's name.
+    const bool dialogSave = command == Command::New || command == Command::Open;
+    if (yes && (dialogSave || untitled))
+        prompter.answerFile(untitled ? std::nullopt : std::optional(FileChoice{doc, 1}));
+    if (command == Command::Open && reply == Reply::No)
+        prompter.answerFile(FileChoice{other, 1});
+    prompter.clearCalls();
+
+    switch (command) {
+    case Command::New: trigger("mNovy"); break;
+    case Command::Open: trigger("mOtevrit"); break;
+    case Command::Recent:
+        for (QAction *item : form->findChildren<QAction *>()) {
+            if (item->objectName().startsWith("mRecent") && item->data().toString() == other) {
+                item->trigger();
+                break;
+            }
+        }
+        break;
+    case Command::Close:
+        form->editor()->setFocus();
+        QTest::keyClick(form->editor(), Qt::Key_F4, Qt::AltModifier);
+        break;
+    }
+
+    ASSERT_FALSE(prompter.messageTexts().isEmpty());
+    EXPECT_TRUE(prompter.messageTexts().first().startsWith("Přejte si uložit změny v daném souboru"));
+    const bool goesOn = reply == Reply::No || (reply == Reply::YesSaved && command != Command::Open);
+    if (reply == Reply::YesSaved)
+        EXPECT_TRUE(read(doc).contains("edited"));
+    if (reply == Reply::YesFolderGone || reply == Reply::YesReadOnlyFile) {
+        ASSERT_EQ(prompter.messageTexts().size(), 2) << "the failed save is reported";
+        if (command == Command::Recent)
+            EXPECT_EQ(prompter.messageTexts().last(), "Chyba při otevírání souboru. Soubor nejspíš neexistuje");
+        else
+            EXPECT_TRUE(prompter.messageTexts().last().contains("doc.rtf"));
+        EXPECT_FALSE(read(doc).contains("edited"));
+    }
+    if (!goesOn) {
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(form->editor()->text(), before) << "the document stays";
+        // Only a save that worked clears the modified flag (Open's "Ano" saves, then opens nothing).
+        EXPECT_EQ(form->editor()->isModified(), reply != Reply::YesSaved);
+        if (reply != Reply::YesSaved)
+            EXPECT_EQ(caption(), captionBefore);
+        return;
+    }
+    switch (command) {
+    case Command::New:
+        EXPECT_EQ(form->editor()->text(), "");
+        EXPECT_FALSE(form->editor()->isModified());
+        EXPECT_EQ(caption(), "KORA Editor - Bez Názvu");
+        break;
+    case Command::Open:
+    case Command::Recent:
+        EXPECT_EQ(form->editor()->text(), "other");
+        EXPECT_EQ(caption(), "KORA Editor - ( " + other + ")");
+        break;
+    case Command::Close: EXPECT_FALSE(form->isVisible()); break;
+    }
+}
+
+const SaveQuestionCase kSaveQuestionCases[] = {
+    {"NewYesSaved", Command::New, Reply::YesSaved},
+    {"NewYesFolderGone", Command::New, Reply::YesFolderGone},
+    {"NewYesReadOnlyFile", Command::New, Reply::YesReadOnlyFile},
+    {"NewYesDialogCancelled", Command::New, Reply::YesDialogCancelled},
+    {"NewNo", Command::New, Reply::No},
+    {"NewCancel", Command::New, Reply::Cancel},
+    {"OpenYesSavesAndOpensNothing", Command::Open, Reply::YesSaved},
+    {"OpenYesFolderGone", Command::Open, Reply::YesFolderGone},
+    {"OpenYesDialogCancelled", Command::Open, Reply::YesDialogCancelled},
+    {"OpenNo", Command::Open, Reply::No},
+    {"OpenCancel", Command::Open, Reply::Cancel},
+    {"RecentYesSaved", Command::Recent, Reply::YesSaved},
+    {"RecentYesFolderGone", Command::Recent, Reply::YesFolderGone},
+    {"RecentYesReadOnlyFile", Command::Recent, Reply::YesReadOnlyFile},
+    {"RecentYesDialogCancelled", Command::Recent, Reply::YesDialogCancelled},
+    {"RecentNo", Command::Recent, Reply::No},
+    {"RecentCancel", Command::Recent, Reply::Cancel},
+    {"CloseYesSaved", Command::Close, Reply::YesSaved},
+    {"CloseYesFolderGone", Command::Close, Reply::YesFolderGone},
+    {"CloseYesReadOnlyFile", Command::Close, Reply::YesReadOnlyFile},
+    {"CloseYesDialogCancelled", Command::Close, Reply::YesDialogCancelled},
+    {"CloseNo", Command::Close, Reply::No},
+    {"CloseCancel", Command::Close, Reply::Cancel},
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryAnswer, SaveQuestionTest, ::testing::ValuesIn(kSaveQuestionCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, WelcomeDialogOverAModifiedDocumentAsksFirst)
+{
+    const QString doc = file("w.rtf", "{\\rtf1 listed}");
+    start();
+    type("unsaved");
+    TfUvitani *welcome = form->dialogs().welcome();
+    welcome->appendDocument(doc);
+    // Back from the tray the welcome dialog comes again; opening from its list asks the question.
+    prompter.answerDialog([&](QDialog *) {
+        welcome->cbOtevrit()->click();
+        welcome->lbDokumenty()->setCurrentRow(0);
+        welcome->button1()->click();
+        EXPECT_TRUE(welcome->isVisible()) << "Storno keeps the dialog open";
+    });
+    prompter.answerMessage(ButtonCancel);
+    prompter.clearCalls();
+    form->hide();
+    form->show();
+    QApplication::processEvents();
+    EXPECT_EQ(prompter.messageTexts(), QStringList{kAskClose}) << "no error box after Storno";
+    EXPECT_EQ(form->editor()->text(), "unsaved");
+    EXPECT_TRUE(form->editor()->isModified());
+}
+
+// A new document is saved by the extension rule, whatever the previous file was read as.
+struct SaveFormatCase
+{
+    const char *name;
+    const char *openName;
+    QByteArray openBytes;
+    bool newFirst;
+    const char *saveName;
+    int filterIndex;
+    QByteArray expectedStart; // of the written file
+};
+
+TEST_F(MainWindowTest, SaveFormatFollowsTheExtensionNotThePreviousFile)
+{
+    const QByteArray utf16 = QByteArray("\xff\xfe", 2) + QByteArray("\x7e\x01", 2); // BOM, "ž"
+    const SaveFormatCase cases[] = {
+        {"new after an ini read as text, saved as .ini", "a.ini", "plain ini", true, "b.ini", 3, "{\\rtf1"},
+        {"new after an ini read as text, saved without extension", "a.ini", "plain ini", true, "b", 4, "{\\rtf1"},
+        {"new after UTF-16 text, saved as .txt", "u.txt", utf16, true, "n.txt", 2, "\xc5\x99 bold"},
+        {"a .txt saved as .ini", "t.txt", "text", false, "t.ini", 3, "{\\rtf1"},
+        {"an ini read as text stays text under another name", "a.ini", "plain ini", false, "a.log", 4, "plain ini"},
+    };
+    start();
+    for (const SaveFormatCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString opened = file(QString::fromUtf8(c.openName), c.openBytes);
+        form->editor()->setModified(false);
+        prompter.answerFile(FileChoice{opened, 4});
+        trigger("mOtevrit");
+        if (c.newFirst) {
+            trigger("mNovy");
+            type(QStringLiteral("ř bold"));
+            form->editor()->selectAllText();
+            trigger("mTucne");
+        }
+        const QString target = home.filePath(QString::fromUtf8(c.saveName));
+        prompter.answerFile(FileChoice{target, c.filterIndex});
+        trigger("mUlozitJako");
+        const QString written = form->saveFileName();
+        EXPECT_TRUE(read(written).startsWith(c.expectedStart)) << read(written).left(40).toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, UndoNeverChangesAReadOnlyDocumentOrBringsBackTheLastOne)
+{
+    start();
+    RichEdit *edit = form->editor();
+    edit->setFocus();
+    QTest::keyClicks(edit, "abc");
+    trigger("mCteni");
+    for (const char *name : {"mZpet", "zpet", "tbZpet", "mVpred", "vpred", "tbVpred"})
+        EXPECT_FALSE(form->action(name)->isEnabled()) << name;
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "abc") << "Ctrl+Z in the read-only mode";
+
+    // Open keeps the mode but lets the editor take typing; undo stays off while the mode is on.
+    const QString path = file("ro.txt", "file");
+    prompter.answerMessage(ButtonNo);
+    prompter.answerFile(FileChoice{path, 2});
+    trigger("mOtevrit");
+    edit->setFocus();
+    QTest::keyClicks(edit, "x");
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "xfile");
+    EXPECT_FALSE(form->action("mZpet")->isEnabled());
+    trigger("mCteni");
+    EXPECT_TRUE(form->action("mZpet")->isEnabled()) << "leaving the mode gives undo back";
+
+    // New starts with an empty history: nothing of the previous document comes back.
+    prompter.answerMessage(ButtonNo);
     trigger("mNovy");
-    EXPECT_EQ(form->editor()->text(), "");
-    EXPECT_EQ(caption(), "KORA Editor - Bez Názvu");
+    EXPECT_FALSE(form->action("mZpet")->isEnabled());
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "");
+    EXPECT_FALSE(edit->isModified());
 }
 
 TEST_F(MainWindowTest, SaveAsAddsTheExtensionOfTheChosenType)

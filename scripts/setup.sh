@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth imagemagick
   fonts-liberation fonts-dejavu-core
   adwaita-icon-theme
+  qt6-translations-l10n x11-utils xdotool
 )
 
 missing=()

@@ -96,6 +96,9 @@ std::optional<FileChoice> QtPrompter::chooseFile(const FileRequest &request)
     dialog.setObjectName(request.dialogName);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Our own dialog in every desktop, so it speaks Czech; each type reads as its description alone.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     const QStringList filters = nameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 0 && request.filterIndex < filters.size())
@@ -107,7 +110,15 @@ std::optional<FileChoice> QtPrompter::chooseFile(const FileRequest &request)
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return FileChoice{dialog.selectedFiles().first(), int(filters.indexOf(dialog.selectedNameFilter()))};
+    // With the details hidden the dialog may name the type by its description alone.
+    const QString selected = dialog.selectedNameFilter();
+    const QStringList descriptions = request.filter.split(QLatin1Char('|'));
+    int index = int(filters.indexOf(selected));
+    for (int i = 0; index < 0 && i < filters.size(); ++i) {
+        if (descriptions.value(2 * i).trimmed() == selected.trimmed())
+            index = i;
+    }
+    return FileChoice{dialog.selectedFiles().first(), std::max(index, 0)};
 }
 
 int QtPrompter::execDialog(QDialog *dialog)

@@ -2,6 +2,7 @@
 #include "app/RegistryColorStore.h"
 #include "app/TForm1.h"
 #include "app/TipsOfTheDay.h"
+#include "platform/QtTranslations.h"
 #include "settings/Registry.h"
 
 #include <QApplication>
@@ -9,9 +10,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // No display name: the window system would append it to every caption.
     QApplication::setApplicationName(QStringLiteral("KORA Editor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("KORA Editor"));
     QApplication::setApplicationVersion(QStringLiteral("1.1.8"));
+    kora::installQtTranslations(app);
 
     kora::QtPrompter prompter;
     kora::DesktopShell launcher;

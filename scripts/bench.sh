@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Builds the benchmarks into build-bench/ (Release) and runs them: load and save speed of 1 MB and
-# 10 MB documents, then the peak memory of a single load. Extra arguments go to Google Benchmark.
+# Builds the benchmarks into build-bench/ (Release) and runs them: codec load and save speed of 1 MB
+# and 10 MB documents, the status refresh, opening and saving real files in a shown editor, the time
+# from starting the editor on a file until its window is up, then the peak memory of a single load.
+# Extra arguments go to Google Benchmark.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-bench"
 
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORA_BUILD_BENCH=ON -DKORA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target kora_document_bench kora_peak_memory kora_statistics_bench kora_refresh_bench -j2
+cmake --build "$build" --target kora_document_bench kora_peak_memory kora_statistics_bench kora_refresh_bench \
+  kora_editor_file_bench kora_generate_document kora-editor -j2
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build/runtime}"
@@ -16,6 +19,9 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$build/bench/kora_document_bench" --benchmark_counters_tabular=true "$@"
 "$build/bench/kora_statistics_bench" "$@"
 "$build/bench/kora_refresh_bench" "$@"
+"$build/bench/kora_editor_file_bench" --benchmark_counters_tabular=true "$@"
+echo
+"$root/bench/startup_time.sh" "$build/src/app/kora-editor" "$build/bench/kora_generate_document"
 echo
 for run in "rtf 1" "rtf 10" "txt 1" "txt 10"; do
   # shellcheck disable=SC2086

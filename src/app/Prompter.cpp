@@ -1,11 +1,11 @@
 #include "app/Prompter.h"
 
+#include "platform/FontDialog.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -128,15 +128,10 @@ int QtPrompter::execDialog(QDialog *dialog)
 
 std::optional<FontChoice> QtPrompter::chooseFont(const FontChoice &initial, bool withApply)
 {
-    QFontDialog dialog(initial.font, m_parent);
-    dialog.setObjectName(QStringLiteral("fdPismo"));
-    if (withApply) {
-        if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
-            buttons->addButton(QStringLiteral("Použít"), QDialogButtonBox::ApplyRole);
-    }
+    FontDialog dialog(initial, withApply, m_parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return FontChoice{dialog.selectedFont(), initial.color};
+    return dialog.choice();
 }
 
 std::optional<QColor> QtPrompter::chooseColor(const QColor &initial)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/FontChoice.h"
+
 #include <QColor>
-#include <QFont>
 #include <QString>
 
 #include <optional>
@@ -29,13 +30,6 @@ struct FileChoice
 {
     QString fileName;
     int filterIndex = 0;
-};
-
-// The font dialog's font with its effects (underline, strikeout) and colour.
-struct FontChoice
-{
-    QFont font;
-    QColor color;
 };
 
 // Everything the program asks the user goes through here, so tests can answer it.

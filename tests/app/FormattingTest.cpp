@@ -4,6 +4,7 @@
 #include "editing/FormattingCommands.h"
 #include "editing/controls/ColorPicker.h"
 #include "editing/controls/TanlRuler.h"
+#include "platform/FontDialog.h"
 #include "richedit/RichEdit.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
@@ -11,9 +12,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -237,6 +243,99 @@ TEST_F(FormattingTest, FontAndColourDialogs)
     EXPECT_EQ(edit->selColor(), QColor(Qt::blue));
     trigger("Barva1");
     EXPECT_EQ(prompter.callsOf(PromptCall::Kind::Color).back().color, QColor(Qt::blue)) << "the last colour chosen";
+}
+
+// F5 through the real prompter: the dialog shows the colour it applies, and every choice arrives.
+TEST(FontDialogInTheEditor, WhatTheDialogShowsIsWhatIsApplied)
+{
+    test::TemporaryHome home;
+    QtPrompter prompter;
+    NoShell shell;
+    TForm1 form(prompter, shell);
+    prompter.setParent(&form);
+    form.FormCreate({"kora-editor"});
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    RichEdit *edit = form.editor();
+    edit->setText("red text");
+    const auto selectAll = [edit] {
+        edit->setSelStart(0);
+        edit->setSelLength(8);
+    };
+    selectAll();
+    edit->setSelColor(Qt::red);
+    edit->setFocus();
+
+    // Presses F5 in the editor and lets `user` work the dialog it opens; the dialog is closed in any case.
+    const auto pressF5 = [&form, edit](const std::function<void(FontDialog *)> &user) {
+        FontDialog *seen = nullptr;
+        QTimer reach;
+        reach.setSingleShot(true);
+        QObject::connect(&reach, &QTimer::timeout, &form, [&] {
+            seen = qobject_cast<FontDialog *>(QApplication::activeModalWidget());
+            if (!seen)
+                return;
+            // The dialog's window reports active before the application has moved the keyboard to it.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == seen; }));
+            user(seen);
+            if (seen->isVisible())
+                seen->reject();
+        });
+        // The editor's window takes keys again once a dialog has gone.
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        reach.start(0);
+        QTest::keyClick(edit, Qt::Key_F5);
+        EXPECT_NE(seen, nullptr) << "F5 shows the font dialog";
+    };
+    const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    const auto shownColour = [](FontDialog *dialog) {
+        return dialog->findChild<QComboBox *>("cbBarvaPisma")->currentText();
+    };
+    const auto sampleColour = [](FontDialog *dialog) {
+        return dialog->findChild<QLabel *>("lUkazka")->palette().color(QPalette::WindowText);
+    };
+
+    pressF5([&](FontDialog *dialog) {
+        EXPECT_EQ(shownColour(dialog), "Černá") << "the dialog starts at its own last colour";
+        EXPECT_EQ(sampleColour(dialog), QColor(Qt::black));
+        EXPECT_EQ(dialog->choice().color, QColor(Qt::black)) << "and that is the colour it would apply";
+        EXPECT_EQ(dialog->findChild<QPushButton *>("bPouzit"), nullptr);
+        press(Qt::Key_Escape);
+    });
+    EXPECT_EQ(edit->selColor(), QColor(Qt::red)) << "Storno changes nothing";
+
+    pressF5([&](FontDialog *) {
+        QTest::keyClicks(QApplication::focusWidget(), "Liberation Serif");
+        press(Qt::Key_Tab);
+        press(Qt::Key_End); // Tučná kurzíva
+        press(Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), "20");
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space);
+        press(Qt::Key_Tab);
+        for (int i = 0; i < 9; ++i)
+            press(Qt::Key_Down);
+        press(Qt::Key_Return);
+    });
+    selectAll();
+    EXPECT_EQ(edit->selFaceName(), "Liberation Serif");
+    EXPECT_EQ(edit->selSize(), 20);
+    EXPECT_EQ(edit->selStyle(), StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut);
+    EXPECT_EQ(edit->selColor(), QColor(Qt::red));
+
+    pressF5([&](FontDialog *dialog) {
+        EXPECT_EQ(shownColour(dialog), "Červená") << "the last colour chosen";
+        EXPECT_EQ(sampleColour(dialog), QColor(Qt::red));
+        EXPECT_NE(dialog->findChild<QPushButton *>("bPouzit"), nullptr) << "Apply from the second showing on";
+        press(Qt::Key_Return);
+    });
+    selectAll();
+    EXPECT_EQ(edit->selColor(), QColor(Qt::red)) << "OK with red shown keeps the text red";
+    EXPECT_EQ(edit->selStyle(), StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut);
 }
 
 TEST_F(FormattingTest, WordWrapItemFollowsItsCheckMark)

@@ -378,10 +378,12 @@ TEST_P(SaveQuestionTest, NeverLosesTheDocument)
     const QString before = form->editor()->text();
     const QString captionBefore = caption();
 
-    if (reply == Reply::YesFolderGone)
+    if (reply == Reply::YesFolderGone) {
         ASSERT_TRUE(QDir(home.filePath("dir")).removeRecursively());
-    if (reply == Reply::YesReadOnlyFile)
+    }
+    if (reply == Reply::YesReadOnlyFile) {
         ASSERT_TRUE(QFile::setPermissions(doc, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
     const bool yes = reply != Reply::No && reply != Reply::Cancel;
     prompter.answerMessage(yes ? ButtonYes : reply == Reply::No ? ButtonNo : ButtonCancel);
     // New and Open save through the save dialog whatever the document's name.
@@ -412,8 +414,9 @@ TEST_P(SaveQuestionTest, NeverLosesTheDocument)
     ASSERT_FALSE(prompter.messageTexts().isEmpty());
     EXPECT_TRUE(prompter.messageTexts().first().startsWith("Přejte si uložit změny v daném souboru"));
     const bool goesOn = reply == Reply::No || (reply == Reply::YesSaved && command != Command::Open);
-    if (reply == Reply::YesSaved)
+    if (reply == Reply::YesSaved) {
         EXPECT_TRUE(read(doc).contains("edited"));
+    }
     if (reply == Reply::YesFolderGone || reply == Reply::YesReadOnlyFile) {
         ASSERT_EQ(prompter.messageTexts().size(), 2) << "the failed save is reported";
         if (command == Command::Recent)
@@ -427,8 +430,9 @@ TEST_P(SaveQuestionTest, NeverLosesTheDocument)
         EXPECT_EQ(form->editor()->text(), before) << "the document stays";
         // Only a save that worked clears the modified flag (Open's "Ano" saves, then opens nothing).
         EXPECT_EQ(form->editor()->isModified(), reply != Reply::YesSaved);
-        if (reply != Reply::YesSaved)
+        if (reply != Reply::YesSaved) {
             EXPECT_EQ(caption(), captionBefore);
+        }
         return;
     }
     switch (command) {

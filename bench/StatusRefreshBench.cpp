@@ -2,7 +2,7 @@
 // boxes and caption.
 #include "DocumentGenerator.h"
 
-#include "app/Prompter.h"
+#include "platform/Prompter.h"
 #include "app/TForm1.h"
 #include "richedit/RichEdit.h"
 

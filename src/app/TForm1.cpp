@@ -8,7 +8,7 @@
 #include "editing/controls/ColorPicker.h"
 #include "editing/controls/RulerIndents.h"
 #include "editing/controls/TanlRuler.h"
-#include "app/Prompter.h"
+#include "platform/Prompter.h"
 #include "platform/AppDirs.h"
 #include "richedit/RichEdit.h"
 #include "text/HistoryListFile.h"
@@ -42,16 +42,6 @@
 #include <QVBoxLayout>
 
 namespace kora {
-
-bool DesktopShell::startDetached(const QString &program, const QStringList &arguments)
-{
-    return QProcess::startDetached(program, arguments);
-}
-
-void DesktopShell::openUrl(const QString &address)
-{
-    QDesktopServices::openUrl(QUrl::fromUserInput(address));
-}
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Prompter.h"
+#include "platform/Prompter.h"
+#include "platform/Shell.h"
 #include "app/StartupDialogs.h"
 #include "app/TfUvitani.h"
 
@@ -28,23 +29,6 @@ class TanlRuler;
 class TColorBtn;
 class UserColorStore;
 class TipsOfTheDay;
-
-// The desktop's services for the main window: starting a program ("Okno" › "Nové") and
-// opening an address with its default application; tests replace it.
-class Shell
-{
-public:
-    virtual ~Shell() = default;
-    virtual bool startDetached(const QString &program, const QStringList &arguments) = 0;
-    virtual void openUrl(const QString &address) = 0;
-};
-
-class DesktopShell : public Shell
-{
-public:
-    bool startDetached(const QString &program, const QStringList &arguments) override;
-    void openUrl(const QString &address) override;
-};
 
 // The main window: menus, toolbars, the editing control, the status bar and the document's
 // file life cycle.

@@ -1,6 +1,6 @@
 #include "app/TfUvitani.h"
 
-#include "app/Prompter.h"
+#include "platform/Prompter.h"
 #include "platform/AppDirs.h"
 #include "text/HistoryListFile.h"
 

@@ -1,6 +1,6 @@
 #include "app/TipsOfTheDay.h"
 
-#include "app/Prompter.h"
+#include "platform/Prompter.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "app/Prompter.h"
+#include "platform/Prompter.h"
 #include "app/RegistryColorStore.h"
 #include "app/TForm1.h"
 #include "app/TipsOfTheDay.h"

@@ -1,5 +1,5 @@
 // The real dialogs of the Prompter, as the user sees them.
-#include "app/Prompter.h"
+#include "platform/Prompter.h"
 #include "app/TForm1.h"
 #include "platform/QtTranslations.h"
 

@@ -28,7 +28,14 @@ kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
 printf '%s\n' "$shown"
 INNER
 chmod +x "$work/inner.sh"
-shown="$(xvfb-run -a -s '-screen 0 1024x768x24' "$work/inner.sh" "$editor")"
+# Another virtual display starting at the same moment can take the same number: try again then.
+shown=""
+for _ in 1 2 3; do
+  shown="$(xvfb-run -a -s '-screen 0 1024x768x24' "$work/inner.sh" "$editor" 2>"$work/xvfb.err" || true)"
+  [ -n "$shown" ] && break
+  sleep 1
+done
+[ -n "$shown" ] || cat "$work/xvfb.err" >&2
 echo "$shown"
 status=0
 for expected in 'KORA Editor - Bez Názvu' 'Vítejte'; do

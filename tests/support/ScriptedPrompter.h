@@ -2,7 +2,7 @@
 
 // A Prompter for tests: records every request and answers from queues the test fills.
 
-#include "app/Prompter.h"
+#include "platform/Prompter.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/Prompter.h"
+#include "platform/Prompter.h"
 
 #include "platform/FontDialog.h"
 

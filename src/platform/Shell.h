@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kora {
+
+// The desktop's services: starting a program and opening an address with its default
+// application; tests replace it.
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+    virtual bool startDetached(const QString &program, const QStringList &arguments) = 0;
+    virtual void openUrl(const QString &address) = 0;
+};
+
+class DesktopShell : public Shell
+{
+public:
+    bool startDetached(const QString &program, const QStringList &arguments) override;
+    void openUrl(const QString &address) override;
+};
+
+} // namespace kora

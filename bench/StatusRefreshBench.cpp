@@ -4,6 +4,7 @@
 
 #include "platform/Prompter.h"
 #include "app/TForm1.h"
+#include "platform/Shell.h"
 #include "richedit/RichEdit.h"
 
 #include <QApplication>
@@ -19,7 +20,10 @@ namespace {
 class SilentPrompter : public kora::Prompter
 {
 public:
-    int message(kora::MessageKind, const QString &, const QString &, int) override { return kora::ButtonOk; }
+    kora::PromptButton message(kora::MessageKind, const QString &, const QString &, kora::PromptButtons) override
+    {
+        return kora::ButtonOk;
+    }
     std::optional<kora::FileChoice> chooseFile(const kora::FileRequest &) override { return std::nullopt; }
     int execDialog(QDialog *) override { return 0; }
     std::optional<kora::FontChoice> chooseFont(const kora::FontChoice &, bool) override { return std::nullopt; }

@@ -139,11 +139,29 @@ const MenuRow kRows[] = {
     {1, "mNejnovejsi", "Nejnovější verze", "", "Nejnovější verze na internetu"},
 };
 
+const PopupRow kEditorPopup[] = {
+    {"pmNovy", "Nový", "mNovy"},
+    {"Otevt1", "Otevřít", "mOtevrit"},
+    {"Uloit1", "Uložit", "mUlozit"},
+    {nullptr, nullptr, nullptr},
+    {"zpet", "Zpět", "mZpet"},
+    {"vpred", "Vpřed", "mVpred"},
+    {nullptr, nullptr, nullptr},
+    {"pmVlozit", "Vložit", "mVlozit"},
+    {"pmKopirovat", "Kopírovat", "mKopirovat"},
+    {"pmVyjmout", "Vyjmout", "mVyjmout"},
+};
+
 } // namespace
 
 std::span<const MenuRow> mainMenuRows()
 {
     return kRows;
+}
+
+std::span<const PopupRow> editorPopupRows()
+{
+    return kEditorPopup;
 }
 
 } // namespace kora

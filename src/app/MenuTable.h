@@ -28,4 +28,15 @@ struct MenuRow
 // The whole menu tree of the main window, in menu order.
 std::span<const MenuRow> mainMenuRows();
 
+// One item of the editor's context menu; it triggers the menu item `runs`. No name: a separator.
+struct PopupRow
+{
+    const char *name;
+    const char *caption;
+    const char *runs;
+};
+
+// The editor's context menu, top to bottom.
+std::span<const PopupRow> editorPopupRows();
+
 } // namespace kora

@@ -1,9 +1,7 @@
+#include "app/Application.h"
 #include "platform/Prompter.h"
-#include "app/RegistryColorStore.h"
-#include "app/TForm1.h"
-#include "app/TipsOfTheDay.h"
 #include "platform/QtTranslations.h"
-#include "settings/Registry.h"
+#include "platform/Shell.h"
 
 #include <QApplication>
 
@@ -16,22 +14,8 @@ int main(int argc, char *argv[])
     kora::installQtTranslations(app);
 
     kora::QtPrompter prompter;
-    kora::DesktopShell launcher;
-    kora::TForm1 form(prompter, launcher);
-    prompter.setParent(&form);
-    kora::Registry registry;
-    kora::RegistryColorStore userColors(registry);
-    form.setUserColorStore(&userColors);
-    // The tips come before anything else is shown, when their stored flag asks for them.
-    if (form.tips()->showAtStartup())
-        form.tips()->execute();
-    form.FormCreate(app.arguments());
-    form.createDialogs();
-    form.show();
-    // Reading the user's hive once finds a damaged settings file now rather than mid-command.
-    registry.root(kora::Hive::CurrentUser).subKeyNames();
-    const QString damage = registry.takeDamageReport();
-    if (!damage.isEmpty())
-        prompter.ask(kora::MessageKind::Warning, damage, kora::ButtonOk);
+    kora::DesktopShell shell;
+    kora::Application program(prompter, shell);
+    program.start(app.arguments());
     return app.exec();
 }

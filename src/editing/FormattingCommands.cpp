@@ -16,11 +16,9 @@ void changeCase(RichEdit &edit, bool upper)
 {
     if (edit.selLength() == 0)
         return;
-    const QString text = edit.textCursor().selectedText();
+    const QString text = edit.selText();
     const QLocale locale;
-    QString converted = upper ? locale.toUpper(text) : locale.toLower(text);
-    converted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    edit.setSelText(converted);
+    edit.setSelText(upper ? locale.toUpper(text) : locale.toLower(text));
 }
 
 void shiftFirstIndent(RichEdit &edit, int points)

@@ -31,7 +31,7 @@ QString Prompter::errorText(const QString &message)
     return message;
 }
 
-int Prompter::ask(MessageKind kind, const QString &text, int buttons)
+PromptButton Prompter::ask(MessageKind kind, const QString &text, PromptButtons buttons)
 {
     return message(kind, titleFor(kind), text, buttons);
 }
@@ -41,7 +41,7 @@ void Prompter::showError(const QString &text)
     message(MessageKind::Error, QStringLiteral("KORA Editor"), errorText(text), ButtonOk);
 }
 
-int QtPrompter::message(MessageKind kind, const QString &title, const QString &text, int buttons)
+PromptButton QtPrompter::message(MessageKind kind, const QString &title, const QString &text, PromptButtons buttons)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
@@ -56,7 +56,7 @@ int QtPrompter::message(MessageKind kind, const QString &title, const QString &t
     // Czech captions without accelerators; OK stays "OK".
     struct Choice
     {
-        int button;
+        PromptButton button;
         const char *text;
         QMessageBox::ButtonRole role;
     };
@@ -65,7 +65,7 @@ int QtPrompter::message(MessageKind kind, const QString &title, const QString &t
         {ButtonAll, "Vše", QMessageBox::YesRole},       {ButtonOk, "OK", QMessageBox::AcceptRole},
         {ButtonCancel, "Storno", QMessageBox::RejectRole},
     };
-    QHash<QAbstractButton *, int> codes;
+    QHash<QAbstractButton *, PromptButton> codes;
     for (const Choice &c : kChoices) {
         if (!(buttons & c.button))
             continue;
@@ -75,8 +75,8 @@ int QtPrompter::message(MessageKind kind, const QString &title, const QString &t
             box.setEscapeButton(button);
     }
     box.exec();
-    const int code = codes.value(box.clickedButton(), 0);
-    if (code)
+    const PromptButton code = codes.value(box.clickedButton(), ButtonNone);
+    if (code != ButtonNone)
         return code;
     return (buttons & ButtonCancel) ? ButtonCancel : (buttons & ButtonNo) ? ButtonNo : ButtonOk;
 }

@@ -3,6 +3,7 @@
 #include "platform/FontChoice.h"
 
 #include <QColor>
+#include <QFlags>
 #include <QString>
 
 #include <optional>
@@ -14,7 +15,9 @@ namespace kora {
 
 enum class MessageKind { Warning, Error, Information, Confirmation, Plain };
 
-enum MessageButton : int { ButtonOk = 1, ButtonYes = 2, ButtonNo = 4, ButtonAll = 8, ButtonCancel = 16 };
+enum PromptButton : int { ButtonNone = 0, ButtonOk = 1, ButtonYes = 2, ButtonNo = 4, ButtonAll = 8, ButtonCancel = 16 };
+Q_DECLARE_FLAGS(PromptButtons, PromptButton)
+Q_DECLARE_OPERATORS_FOR_FLAGS(PromptButtons)
 
 // A file dialog as the program asks for it; `filter` is in "Description|*.ext|..." form.
 struct FileRequest
@@ -38,8 +41,9 @@ class Prompter
 public:
     virtual ~Prompter() = default;
 
-    // A message box; returns the button pressed (one of MessageButton).
-    virtual int message(MessageKind kind, const QString &title, const QString &text, int buttons) = 0;
+    // A message box; returns the button pressed.
+    virtual PromptButton message(MessageKind kind, const QString &title, const QString &text,
+                                 PromptButtons buttons) = 0;
     // A file dialog; nothing when the user cancels.
     virtual std::optional<FileChoice> chooseFile(const FileRequest &request) = 0;
     // Shows a dialog of the program modally; returns its result code.
@@ -49,8 +53,11 @@ public:
     // The colour dialog, starting at `initial`.
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 
+    // The window the boxes and dialogs belong to, once it exists.
+    virtual void setDialogParent(QWidget *) {}
+
     // A message box with the Czech title of its kind.
-    int ask(MessageKind kind, const QString &text, int buttons);
+    PromptButton ask(MessageKind kind, const QString &text, PromptButtons buttons);
     // The application's standard error box: "KORA Editor", error icon, OK.
     void showError(const QString &message);
 
@@ -67,9 +74,9 @@ public:
         : m_parent(parent)
     {
     }
-    void setParent(QWidget *parent) { m_parent = parent; }
+    void setDialogParent(QWidget *parent) override { m_parent = parent; }
 
-    int message(MessageKind kind, const QString &title, const QString &text, int buttons) override;
+    PromptButton message(MessageKind kind, const QString &title, const QString &text, PromptButtons buttons) override;
     std::optional<FileChoice> chooseFile(const FileRequest &request) override;
     int execDialog(QDialog *dialog) override;
     std::optional<FontChoice> chooseFont(const FontChoice &initial, bool withApply) override;

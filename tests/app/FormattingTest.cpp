@@ -1,5 +1,6 @@
 #include "app/RegistryColorStore.h"
 #include "app/TForm1.h"
+#include "platform/Shell.h"
 #include "settings/Registry.h"
 #include "editing/FormattingCommands.h"
 #include "editing/controls/ColorPicker.h"
@@ -252,7 +253,7 @@ TEST(FontDialogInTheEditor, WhatTheDialogShowsIsWhatIsApplied)
     QtPrompter prompter;
     NoShell shell;
     TForm1 form(prompter, shell);
-    prompter.setParent(&form);
+    prompter.setDialogParent(&form);
     form.FormCreate({"kora-editor"});
     form.show();
     form.activateWindow();
@@ -418,8 +419,8 @@ TEST_F(FormattingTest, ColourButtonsSetTheSelectionAndFollowTheRefresh)
 {
     edit->setText("abc");
     select(0, 3);
-    TColorBtn *text = form->colorButton("cbBarva");
-    TColorBtn *highlight = form->colorButton("ColorBtn1");
+    TColorBtn *text = form->ui().cbBarva;
+    TColorBtn *highlight = form->ui().ColorBtn1;
     ASSERT_NE(text, nullptr);
     ASSERT_NE(highlight, nullptr);
     EXPECT_EQ(text->activeColor(), QColor(Qt::black));
@@ -451,7 +452,7 @@ TEST_F(FormattingTest, ColourButtonsSetTheSelectionAndFollowTheRefresh)
 
 TEST_F(FormattingTest, RulerMarkersBecomeTheSelectionsIndents)
 {
-    TanlRuler *ruler = form->ruler();
+    TanlRuler *ruler = form->ui().Ruler;
     ruler->resize(700, 25);
     edit->setText("para");
     select(0, 2);

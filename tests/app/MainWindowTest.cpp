@@ -1,5 +1,6 @@
 #include "app/DroppedContentBar.h"
 #include "app/TForm1.h"
+#include "platform/Shell.h"
 #include "app/TfUvitani.h"
 #include "app/Tfnovinky.h"
 #include "app/TipsOfTheDay.h"
@@ -126,9 +127,9 @@ TEST_F(MainWindowTest, StartsUntitledOrWithTheCommandLineDocument)
     EXPECT_EQ(caption(), "KORA Editor - ( " + path + ")");
     EXPECT_EQ(form->editor()->text(), "hello");
     EXPECT_FALSE(form->editor()->isModified());
-    EXPECT_EQ(form->saveFileName(), path);
-    EXPECT_EQ(form->openFileName(), path);
-    EXPECT_TRUE(form->recentFiles().isEmpty()) << "the command line does not touch the recent list";
+    EXPECT_EQ(form->documents().saveFileName(), path);
+    EXPECT_EQ(form->documents().openFileName(), path);
+    EXPECT_TRUE(form->documents().recentFiles().isEmpty()) << "the command line does not touch the recent list";
     EXPECT_EQ(form->statusPanel(0)->text(), "Počet znaků: 5");
 }
 
@@ -541,7 +542,7 @@ TEST_F(MainWindowTest, SaveFormatFollowsTheExtensionNotThePreviousFile)
         const QString target = home.filePath(QString::fromUtf8(c.saveName));
         prompter.answerFile(FileChoice{target, c.filterIndex});
         trigger("mUlozitJako");
-        const QString written = form->saveFileName();
+        const QString written = form->documents().saveFileName();
         EXPECT_TRUE(read(written).startsWith(c.expectedStart)) << read(written).left(40).toStdString();
     }
 }
@@ -589,7 +590,7 @@ TEST_F(MainWindowTest, SaveAsAddsTheExtensionOfTheChosenType)
     const QString txt = home.filePath("plain.txt");
     EXPECT_EQ(read(txt), "text");
     EXPECT_EQ(caption(), "KORA Editor - ( " + txt + ")");
-    EXPECT_EQ(form->saveFileName(), txt);
+    EXPECT_EQ(form->documents().saveFileName(), txt);
     EXPECT_FALSE(form->editor()->isModified());
 
     prompter.answerFile(FileChoice{home.filePath("rich"), 0});
@@ -598,7 +599,7 @@ TEST_F(MainWindowTest, SaveAsAddsTheExtensionOfTheChosenType)
     const PromptCall &dialog = prompter.callsOf(PromptCall::Kind::File).back();
     EXPECT_EQ(dialog.file.dialogName, "sdUlozit");
     EXPECT_EQ(dialog.file.filterIndex, 2) << "the dialog keeps the last chosen type";
-    EXPECT_EQ(form->recentFiles(), (QStringList{home.filePath("rich.kora"), txt}));
+    EXPECT_EQ(form->documents().recentFiles(), (QStringList{home.filePath("rich.kora"), txt}));
 }
 
 TEST_F(MainWindowTest, SaveWritesUnderTheNameAndFailureKeepsTheDocumentModified)
@@ -617,7 +618,7 @@ TEST_F(MainWindowTest, SaveWritesUnderTheNameAndFailureKeepsTheDocumentModified)
     trigger("mUlozitJako");
     EXPECT_TRUE(prompter.messageTexts().last().contains("x.rtf"));
     EXPECT_TRUE(form->editor()->isModified());
-    EXPECT_EQ(form->saveFileName(), home.filePath("no/such/dir/x.rtf")) << "the confirmed name was taken";
+    EXPECT_EQ(form->documents().saveFileName(), home.filePath("no/such/dir/x.rtf")) << "the confirmed name was taken";
     EXPECT_EQ(caption(), "KORA Editor - ( " + path + " )");
 }
 
@@ -629,8 +630,8 @@ TEST_F(MainWindowTest, OpenBranches)
     prompter.answerFile(FileChoice{a, 1});
     trigger("mOtevrit");
     EXPECT_EQ(caption(), "KORA Editor - ( " + a + " )");
-    EXPECT_EQ(form->openFileName(), a);
-    EXPECT_EQ(form->recentFiles(), QStringList{a});
+    EXPECT_EQ(form->documents().openFileName(), a);
+    EXPECT_EQ(form->documents().recentFiles(), QStringList{a});
 
     // Modified, "Ne": the open dialog follows and the caption has no space before ")".
     type("!");
@@ -654,7 +655,7 @@ TEST_F(MainWindowTest, OpenBranches)
     trigger("mOtevrit");
     EXPECT_TRUE(prompter.messageTexts().last().contains("gone.rtf"));
     EXPECT_EQ(form->editor()->text(), "second?");
-    EXPECT_EQ(form->recentFiles(), (QStringList{b, a}));
+    EXPECT_EQ(form->documents().recentFiles(), (QStringList{b, a}));
 }
 
 TEST_F(MainWindowTest, RecentListRules)
@@ -667,16 +668,16 @@ TEST_F(MainWindowTest, RecentListRules)
         prompter.answerFile(FileChoice{p, 2});
         trigger("mOtevrit");
     }
-    ASSERT_EQ(form->recentFiles().size(), 7);
-    EXPECT_EQ(form->recentFiles().first(), paths.last());
-    EXPECT_FALSE(form->recentFiles().contains(paths.first())) << "the eighth file drops the oldest";
+    ASSERT_EQ(form->documents().recentFiles().size(), 7);
+    EXPECT_EQ(form->documents().recentFiles().first(), paths.last());
+    EXPECT_FALSE(form->documents().recentFiles().contains(paths.first())) << "the eighth file drops the oldest";
 
     // Letter case does not make a new entry; the new spelling moves to the front.
     const QString upper = file(QFileInfo(paths.at(3)).fileName().toUpper(), "x");
     prompter.answerFile(FileChoice{upper, 2});
     trigger("mOtevrit");
-    EXPECT_EQ(form->recentFiles().first(), upper);
-    EXPECT_EQ(form->recentFiles().size(), 7);
+    EXPECT_EQ(form->documents().recentFiles().first(), upper);
+    EXPECT_EQ(form->documents().recentFiles().size(), 7);
 
     QAction *first = form->action("mRecent0");
     ASSERT_NE(first, nullptr);
@@ -686,7 +687,7 @@ TEST_F(MainWindowTest, RecentListRules)
     // Choosing a recent file asks even when nothing changed.
     prompter.clearCalls();
     prompter.answerMessage(ButtonNo);
-    const QString current = form->saveFileName();
+    const QString current = form->documents().saveFileName();
     form->action("mRecent3")->trigger();
     EXPECT_EQ(prompter.messageTexts(), QStringList{kAskClose + current});
 
@@ -695,8 +696,8 @@ TEST_F(MainWindowTest, RecentListRules)
     prompter.answerMessage(ButtonCancel);
     form->close();
     EXPECT_TRUE(form->isVisible());
-    const QByteArray written = read(form->recentListPath());
-    EXPECT_TRUE(written.startsWith(form->recentFiles().first().toUtf8() + "\r\n"));
+    const QByteArray written = read(form->documents().recentListPath());
+    EXPECT_TRUE(written.startsWith(form->documents().recentFiles().first().toUtf8() + "\r\n"));
 }
 
 TEST_F(MainWindowTest, RecentFileThatIsGoneShowsTheFixedMessage)
@@ -709,7 +710,7 @@ TEST_F(MainWindowTest, RecentFileThatIsGoneShowsTheFixedMessage)
     prompter.answerMessage(ButtonNo);
     form->action("mRecent0")->trigger();
     EXPECT_EQ(prompter.messageTexts().last(), "Chyba při otevírání souboru. Soubor nejspíš neexistuje");
-    EXPECT_EQ(form->recentFiles(), QStringList{gone}) << "the entry stays";
+    EXPECT_EQ(form->documents().recentFiles(), QStringList{gone}) << "the entry stays";
 }
 
 TEST_F(MainWindowTest, ReadOnlyOpenAndReadOnlyMode)
@@ -720,7 +721,7 @@ TEST_F(MainWindowTest, ReadOnlyOpenAndReadOnlyMode)
     trigger("JenProCteni");
     EXPECT_EQ(caption(), "KORA Editor - ( " + path + ") [Jen pro čtení]");
     EXPECT_TRUE(form->editor()->isReadOnly());
-    EXPECT_TRUE(form->recentFiles().isEmpty());
+    EXPECT_TRUE(form->documents().recentFiles().isEmpty());
     form->editor()->selectAllText();
     EXPECT_TRUE(form->action("mKopirovat")->isEnabled()) << "the mode is not switched by the read-only open";
 
@@ -864,7 +865,7 @@ TEST_F(MainWindowTest, DroppedContentIsToldWithoutAModalBox)
         file("table.rtf", "{\\rtf1 {\\header Head}\\trowd\\cellx100\\pard\\intbl a\\cell\\row\\pard body\\par}");
     start({"kora-editor", path});
     EXPECT_TRUE(prompter.callsOf(PromptCall::Kind::Message).empty());
-    DroppedContentBar *bar = form->droppedContentBar();
+    DroppedContentBar *bar = form->ui().droppedBar;
     EXPECT_TRUE(bar->isVisible());
     EXPECT_TRUE(bar->text().contains("záhlaví")) << bar->text().toStdString();
     EXPECT_TRUE(bar->text().contains("tabulky"));
@@ -916,9 +917,9 @@ TEST_F(MainWindowTest, WelcomeDialogOpensADocumentLikeTheCommandLine)
     QString error;
     ASSERT_TRUE(form->openDocument(doc, &error));
     EXPECT_EQ(caption(), "KORA Editor - ( " + doc + ")");
-    EXPECT_EQ(form->openFileName(), doc);
-    EXPECT_EQ(form->saveFileName(), doc);
-    EXPECT_TRUE(form->recentFiles().isEmpty());
+    EXPECT_EQ(form->documents().openFileName(), doc);
+    EXPECT_EQ(form->documents().saveFileName(), doc);
+    EXPECT_TRUE(form->documents().recentFiles().isEmpty());
     EXPECT_FALSE(form->openDocument(home.filePath("none.rtf"), &error));
     EXPECT_TRUE(error.contains("none.rtf"));
 }

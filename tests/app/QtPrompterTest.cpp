@@ -1,6 +1,6 @@
 // The real dialogs of the Prompter, as the user sees them.
 #include "platform/Prompter.h"
-#include "app/TForm1.h"
+#include "app/DocumentController.h"
 #include "platform/QtTranslations.h"
 
 #include <QApplication>
@@ -53,7 +53,7 @@ TEST(QtPrompter, FileDialogIsCzechAndShowsEachTypeAsTheProgramNamesIt)
         buttons = buttonTexts(dialog);
         dialog->reject();
     });
-    EXPECT_FALSE(prompter.chooseFile({"sdUlozit", true, TForm1::kMainFilter, QString(), 0}));
+    EXPECT_FALSE(prompter.chooseFile({"sdUlozit", true, DocumentController::kMainFilter, QString(), 0}));
     EXPECT_EQ(types, QStringList({"KORA dokumenty ( *.kora )", "Rich text Formát (*. rtf )", "Poznámkový blok",
                                   "Informační (*.ini )", "Všechny ( *.* )"}));
     EXPECT_TRUE(buttons.contains("Uložit")) << buttons.join(", ").toStdString();
@@ -76,7 +76,7 @@ TEST(QtPrompter, FileDialogGivesTheTypedNameAndTheChosenType)
         QTest::keyClick(name, Qt::Key_Return);
     });
     const std::optional<FileChoice> choice =
-        prompter.chooseFile({"sdUlozit", true, TForm1::kMainFilter, folder.filePath("start.kora"), 0});
+        prompter.chooseFile({"sdUlozit", true, DocumentController::kMainFilter, folder.filePath("start.kora"), 0});
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->filterIndex, 2);
     EXPECT_EQ(QFileInfo(choice->fileName).fileName(), "dopis");

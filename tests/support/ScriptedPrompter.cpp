@@ -7,7 +7,7 @@
 
 namespace kora::test {
 
-void ScriptedPrompter::answerMessage(int button)
+void ScriptedPrompter::answerMessage(PromptButton button)
 {
     m_messageAnswers.push_back(button);
 }
@@ -66,7 +66,8 @@ bool ScriptedPrompter::allAnswersUsed() const
            && m_colorAnswers.empty();
 }
 
-int ScriptedPrompter::message(MessageKind kind, const QString &title, const QString &text, int buttons)
+PromptButton ScriptedPrompter::message(MessageKind kind, const QString &title, const QString &text,
+                                       PromptButtons buttons)
 {
     PromptCall call;
     call.kind = PromptCall::Kind::Message;
@@ -76,7 +77,7 @@ int ScriptedPrompter::message(MessageKind kind, const QString &title, const QStr
     call.buttons = buttons;
     m_calls.push_back(call);
     if (!m_messageAnswers.empty()) {
-        const int answer = m_messageAnswers.front();
+        const PromptButton answer = m_messageAnswers.front();
         m_messageAnswers.pop_front();
         return answer;
     }

@@ -24,7 +24,7 @@ struct PromptCall
     MessageKind messageKind = MessageKind::Plain;
     QString title; // message box title, or the dialog's window title
     QString text;
-    int buttons = 0;
+    PromptButtons buttons;
     // File dialogs.
     FileRequest file;
     // Dialogs run through execDialog.
@@ -47,7 +47,7 @@ public:
 
     // The next message box returns `button`. Unanswered boxes return what closing them does:
     // Cancel when offered, else No, else OK.
-    void answerMessage(int button);
+    void answerMessage(PromptButton button);
     // The next file dialog returns `choice`; unanswered ones are cancelled.
     void answerFile(std::optional<FileChoice> choice);
     // The next execDialog shows the dialog and runs `script`; if the dialog is still open
@@ -69,7 +69,7 @@ public:
     // What is still queued, for a failure message.
     std::string unusedAnswers() const;
 
-    int message(MessageKind kind, const QString &title, const QString &text, int buttons) override;
+    PromptButton message(MessageKind kind, const QString &title, const QString &text, PromptButtons buttons) override;
     std::optional<FileChoice> chooseFile(const FileRequest &request) override;
     int execDialog(QDialog *dialog) override;
     std::optional<FontChoice> chooseFont(const FontChoice &initial, bool withApply) override;
@@ -83,7 +83,7 @@ private:
     };
 
     std::vector<PromptCall> m_calls;
-    std::deque<int> m_messageAnswers;
+    std::deque<PromptButton> m_messageAnswers;
     std::deque<FileAnswer> m_fileAnswers;
     std::deque<DialogScript> m_dialogScripts;
     std::deque<std::optional<FontChoice>> m_fontAnswers;

@@ -1,26 +1,20 @@
 #pragma once
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtGlobal>
 
 namespace kora::test {
 
-// Points KORA_HOME at a fresh temporary folder for as long as it lives, then restores it.
+// Points KORA_HOME (history lists, dictionaries) at a fresh temporary folder and KORA_CONFIG_DIR
+// (the settings store) at its "config" subfolder for as long as it lives, then restores both.
 class TemporaryHome
 {
 public:
     TemporaryHome()
-        : m_had(qEnvironmentVariableIsSet("KORA_HOME"))
-        , m_old(qgetenv("KORA_HOME"))
+        : m_home("KORA_HOME", m_dir.path())
+        , m_config("KORA_CONFIG_DIR", m_dir.filePath(QStringLiteral("config")))
     {
-        qputenv("KORA_HOME", m_dir.path().toLocal8Bit());
-    }
-    ~TemporaryHome()
-    {
-        if (m_had)
-            qputenv("KORA_HOME", m_old);
-        else
-            qunsetenv("KORA_HOME");
     }
     TemporaryHome(const TemporaryHome &) = delete;
     TemporaryHome &operator=(const TemporaryHome &) = delete;
@@ -28,11 +22,36 @@ public:
     bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    QString configPath() const { return m_dir.filePath(QStringLiteral("config")); }
 
 private:
+    class Variable
+    {
+    public:
+        Variable(const char *name, const QString &value)
+            : m_name(name)
+            , m_had(qEnvironmentVariableIsSet(name))
+            , m_old(qgetenv(name))
+        {
+            qputenv(name, value.toLocal8Bit());
+        }
+        ~Variable()
+        {
+            if (m_had)
+                qputenv(m_name, m_old);
+            else
+                qunsetenv(m_name);
+        }
+
+    private:
+        const char *m_name;
+        bool m_had;
+        QByteArray m_old;
+    };
+
     QTemporaryDir m_dir;
-    bool m_had;
-    QByteArray m_old;
+    Variable m_home;
+    Variable m_config;
 };
 
 } // namespace kora::test

@@ -1,0 +1,43 @@
+#include "app/Application.h"
+
+#include "app/TForm1.h"
+#include "app/TipsOfTheDay.h"
+#include "platform/Prompter.h"
+
+#include <QIcon>
+
+namespace kora {
+
+Application::Application(Prompter &prompter, Shell &shell)
+    : m_prompter(prompter)
+    , m_shell(shell)
+    , m_userColors(m_registry)
+{
+}
+
+Application::~Application() = default;
+
+void Application::start(const QStringList &arguments)
+{
+    // Without a desktop theme the toolbars take their pictures from the installed icon theme.
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    if (QIcon::fromTheme(QStringLiteral("document-new")).isNull())
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+
+    m_form = std::make_unique<TForm1>(m_prompter, m_shell);
+    m_prompter.setDialogParent(m_form.get());
+    m_form->setUserColorStore(&m_userColors);
+    // The tips come before anything else is shown, when their stored flag asks for them.
+    if (m_form->tips()->showAtStartup())
+        m_form->tips()->execute();
+    m_form->FormCreate(arguments);
+    m_form->createDialogs();
+    m_form->show();
+    // Reading the user's hive once finds a damaged settings file now rather than mid-command.
+    m_registry.root(Hive::CurrentUser).subKeyNames();
+    const QString damage = m_registry.takeDamageReport();
+    if (!damage.isEmpty())
+        m_prompter.ask(MessageKind::Warning, damage, ButtonOk);
+}
+
+} // namespace kora

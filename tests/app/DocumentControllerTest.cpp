@@ -1,0 +1,267 @@
+// The document's file life cycle without a window: an editor that keeps its text in memory and
+// reads and writes real files.
+#include "app/DocumentController.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TemporaryHome.h"
+#include "text/SafeSave.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace kora;
+
+namespace {
+
+class MemoryEditor : public DocumentEditor
+{
+public:
+    bool isModified() const override { return modified; }
+    void setModified(bool on) override { modified = on; }
+    bool isReadOnly() const override { return readOnly; }
+    void setReadOnly(bool on) override { readOnly = on; }
+    bool loadFromFile(const QString &path, QString *error) override
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("Soubor %1 nelze otevřít").arg(path);
+            return false;
+        }
+        text = QString::fromUtf8(file.readAll());
+        return true;
+    }
+    bool saveToFile(const QString &path, QString *error) override
+    {
+        return saveFileSafely(path, text.toUtf8(), QStringLiteral("Zápis selhal"), error);
+    }
+    bool saveSelectionToFile(const QString &path, QString *error) override
+    {
+        return saveFileSafely(path, QByteArray("selection"), QStringLiteral("Zápis selhal"), error);
+    }
+    void clearAll() override
+    {
+        text.clear();
+        ++clears;
+    }
+    void type(const QString &more)
+    {
+        text += more;
+        modified = true;
+    }
+
+    QString text;
+    bool modified = false;
+    bool readOnly = false;
+    int clears = 0;
+};
+
+class DocumentControllerTest : public ::testing::Test
+{
+protected:
+    QString file(const QString &name, const QByteArray &data)
+    {
+        const QString path = home.filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(data);
+        return path;
+    }
+
+    QByteArray read(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    // Opens `path` with the Open command from an unmodified document.
+    void open(const QString &path)
+    {
+        prompter.answerFile(FileChoice{path, 4});
+        documents.open();
+    }
+
+    test::TemporaryHome home;
+    test::ScriptedPrompter prompter;
+    MemoryEditor editor;
+    DocumentController documents{editor, prompter};
+};
+
+enum class Command { New, Open, Recent, Close };
+enum class Answer { Yes, YesSaveFails, YesDialogCancelled, No, Cancel };
+
+struct QuestionCase
+{
+    const char *name;
+    Command command;
+    Answer answer;
+    bool goesOn;
+};
+
+TEST_F(DocumentControllerTest, SaveQuestionLetsTheCallerGoOnOnlyWhenNothingIsLost)
+{
+    const QuestionCase cases[] = {
+        {"New, Ano, saved", Command::New, Answer::Yes, true},
+        {"New, Ano, save fails", Command::New, Answer::YesSaveFails, false},
+        {"New, Ano, dialog cancelled", Command::New, Answer::YesDialogCancelled, false},
+        {"New, Ne", Command::New, Answer::No, true},
+        {"New, Storno", Command::New, Answer::Cancel, false},
+        {"Open, Ano saves and opens nothing", Command::Open, Answer::Yes, false},
+        {"Open, Ano, save fails", Command::Open, Answer::YesSaveFails, false},
+        {"Open, Ne", Command::Open, Answer::No, true},
+        {"Open, Storno", Command::Open, Answer::Cancel, false},
+        {"recent, Ano, saved", Command::Recent, Answer::Yes, true},
+        {"recent, Ano, save fails", Command::Recent, Answer::YesSaveFails, false},
+        {"recent, Ano, dialog cancelled", Command::Recent, Answer::YesDialogCancelled, false},
+        {"recent, Ne", Command::Recent, Answer::No, true},
+        {"recent, Storno", Command::Recent, Answer::Cancel, false},
+        {"close, Ano, saved", Command::Close, Answer::Yes, true},
+        {"close, Ano, save fails", Command::Close, Answer::YesSaveFails, false},
+        {"close, Ano, dialog cancelled", Command::Close, Answer::YesDialogCancelled, false},
+        {"close, Ne", Command::Close, Answer::No, true},
+        {"close, Storno", Command::Close, Answer::Cancel, false},
+    };
+    const QString other = file("other.txt", "other");
+    for (const QuestionCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ScriptedPrompter prompter;
+        MemoryEditor editor;
+        DocumentController documents(editor, prompter);
+        documents.loadRecentList(home.filePath("Recent.INI"));
+        const QString doc = file(QStringLiteral("dir/%1.txt").arg(QString::fromUtf8(c.name)), "saved");
+        // A titled document saves without a dialog; only the untitled one is asked for a name.
+        if (c.answer != Answer::YesDialogCancelled) {
+            prompter.answerFile(FileChoice{doc, 4});
+            documents.open();
+        }
+        editor.type(" edited");
+        const QString target = c.answer == Answer::YesSaveFails ? home.filePath("gone/x.txt") : doc;
+        prompter.answerMessage(c.answer == Answer::No       ? ButtonNo
+                               : c.answer == Answer::Cancel ? ButtonCancel
+                                                            : ButtonYes);
+        const bool dialogSave = c.command == Command::New || c.command == Command::Open;
+        if (c.answer == Answer::YesDialogCancelled)
+            prompter.answerFile(std::nullopt);
+        else if (c.answer != Answer::No && c.answer != Answer::Cancel && dialogSave)
+            prompter.answerFile(FileChoice{target, 4});
+        if (c.answer == Answer::YesSaveFails && !dialogSave)
+            QFile::setPermissions(doc, QFile::ReadOwner);
+        if (c.command == Command::Open && c.answer == Answer::No)
+            prompter.answerFile(FileChoice{other, 4});
+
+        bool wentOn = false;
+        switch (c.command) {
+        case Command::New:
+            documents.newDocument();
+            wentOn = editor.clears == 1;
+            break;
+        case Command::Open:
+            documents.open();
+            wentOn = editor.text == "other";
+            break;
+        case Command::Recent:
+            documents.openRecent(other);
+            wentOn = editor.text == "other";
+            break;
+        case Command::Close: wentOn = documents.queryClose(); break;
+        }
+        EXPECT_EQ(wentOn, c.goesOn);
+        if (!c.goesOn) {
+            EXPECT_TRUE(editor.text.endsWith(" edited")) << "the document stays";
+            EXPECT_EQ(editor.isModified(), c.answer != Answer::Yes) << "only a save that worked clears the flag";
+        }
+        if (c.answer == Answer::Yes) {
+            EXPECT_EQ(read(doc), "saved edited");
+        }
+        if (c.answer == Answer::YesSaveFails) {
+            EXPECT_EQ(prompter.callsOf(test::PromptCall::Kind::Message).size(), 2u) << "the failure is reported";
+        }
+        QFile::setPermissions(doc, QFile::ReadOwner | QFile::WriteOwner);
+    }
+}
+
+TEST_F(DocumentControllerTest, CaptionsFollowHowTheDocumentWasReached)
+{
+    const QString a = file("a.txt", "a");
+    QSignalSpy captions(&documents, &DocumentController::captionChanged);
+    EXPECT_EQ(documents.caption(), "KORA Editor - Bez Názvu");
+    open(a);
+    EXPECT_EQ(documents.caption(), "KORA Editor - ( " + a + " )") << "Open of an unmodified document";
+    editor.type("!");
+    documents.markModifiedInCaption();
+    EXPECT_EQ(documents.caption(), "KORA Editor - ( " + a + "*)");
+    documents.save();
+    EXPECT_EQ(documents.caption(), "KORA Editor - ( " + a + " )");
+    prompter.answerFile(FileChoice{home.filePath("b"), 2});
+    documents.saveAs();
+    EXPECT_EQ(documents.caption(), "KORA Editor - ( " + home.filePath("b.txt") + ")") << "the type's extension";
+    prompter.answerFile(FileChoice{a, 4});
+    documents.openReadOnly();
+    EXPECT_EQ(documents.caption(), "KORA Editor - ( " + a + ") [Jen pro čtení]");
+    EXPECT_TRUE(editor.readOnly);
+    documents.newDocument();
+    EXPECT_EQ(documents.caption(), "KORA Editor - Bez Názvu");
+    EXPECT_EQ(captions.count(), 6);
+}
+
+TEST_F(DocumentControllerTest, RecentListKeepsSevenWithoutCaseDuplicatesAndIsWrittenAtEveryClose)
+{
+    QStringList paths;
+    for (int i = 0; i < 8; ++i)
+        paths << file(QStringLiteral("f%1.txt").arg(i), "x");
+    documents.loadRecentList(home.filePath("Recent.INI"));
+    for (const QString &path : paths)
+        open(path);
+    ASSERT_EQ(documents.recentFiles().size(), 7);
+    EXPECT_EQ(documents.recentFiles().first(), paths.last());
+    EXPECT_FALSE(documents.recentFiles().contains(paths.first()));
+    open(file("F3.TXT", "x"));
+    EXPECT_EQ(documents.recentFiles().first(), home.filePath("F3.TXT")) << "the new spelling moves to the front";
+    EXPECT_EQ(documents.recentFiles().size(), 7);
+
+    editor.type("unsaved");
+    prompter.answerMessage(ButtonCancel);
+    EXPECT_FALSE(documents.queryClose());
+    EXPECT_TRUE(read(home.filePath("Recent.INI")).startsWith(home.filePath("F3.TXT").toUtf8() + "\r\n"))
+        << "written also when the close is cancelled";
+
+    // A longer file is cut to seven at start-up.
+    file("Long.INI", QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n"));
+    DocumentController next(editor, prompter);
+    next.loadRecentList(home.filePath("Long.INI"));
+    EXPECT_EQ(next.recentFiles().size(), 7);
+}
+
+TEST_F(DocumentControllerTest, RecentListThatCannotBeWrittenIsReportedOnceAndClosingGoesOn)
+{
+    documents.loadRecentList(home.filePath("no/folder/Recent.INI"));
+    EXPECT_TRUE(documents.queryClose());
+    EXPECT_TRUE(documents.queryClose());
+    EXPECT_EQ(prompter.callsOf(test::PromptCall::Kind::Message).size(), 1u);
+}
+
+TEST_F(DocumentControllerTest, AutosaveWritesOnlyATitledModifiedWritableDocument)
+{
+    editor.type("untitled");
+    documents.autosave();
+    EXPECT_TRUE(prompter.calls().empty()) << "an untitled document is never saved automatically";
+
+    const QString path = file("auto.txt", "a");
+    prompter.answerMessage(ButtonNo);
+    open(path);
+    documents.autosave();
+    EXPECT_EQ(read(path), "a") << "nothing changed";
+    editor.type("b");
+    documents.autosave();
+    EXPECT_EQ(read(path), "ab");
+    EXPECT_FALSE(editor.isModified());
+
+    editor.type("c");
+    editor.readOnly = true;
+    documents.autosave();
+    EXPECT_EQ(read(path), "ab") << "never a document opened read-only";
+}
+
+} // namespace

@@ -3,7 +3,7 @@
 #include "app/DroppedContentBar.h"
 #include "app/MenuTable.h"
 #include "app/ToolbarTable.h"
-#include "editing/controls/ColorPicker.h"
+#include "editing/controls/TColorBtn.h"
 #include "editing/controls/TanlRuler.h"
 #include "richedit/RichEdit.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/controls/ColorPicker.h"
+#include "editing/controls/UserColorStore.h"
 
 namespace kora {
 

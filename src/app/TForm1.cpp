@@ -7,7 +7,7 @@
 #include "editing/EditCommands.h"
 #include "editing/FormattingController.h"
 #include "editing/InsertionCommands.h"
-#include "editing/controls/ColorPicker.h"
+#include "editing/controls/TColorBtn.h"
 #include "editing/controls/TanlRuler.h"
 #include "platform/AppDirs.h"
 #include "platform/Prompter.h"

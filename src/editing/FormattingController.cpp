@@ -1,7 +1,7 @@
 #include "editing/FormattingController.h"
 
 #include "editing/FormattingCommands.h"
-#include "editing/controls/ColorPicker.h"
+#include "editing/controls/TColorBtn.h"
 #include "editing/controls/RulerIndents.h"
 #include "editing/controls/TanlRuler.h"
 #include "platform/Prompter.h"

@@ -3,7 +3,7 @@
 #include "platform/Shell.h"
 #include "settings/Registry.h"
 #include "editing/FormattingCommands.h"
-#include "editing/controls/ColorPicker.h"
+#include "editing/controls/TColorBtn.h"
 #include "editing/controls/TanlRuler.h"
 #include "platform/FontDialog.h"
 #include "richedit/RichEdit.h"

@@ -1,4 +1,8 @@
-#include "editing/controls/ColorPicker.h"
+#include "editing/controls/MemoryUserColorStore.h"
+#include "editing/controls/TColBtn.h"
+#include "editing/controls/TColPickDlg.h"
+#include "editing/controls/TColorBtn.h"
+#include "editing/controls/TColorPicker.h"
 #include "support/QtPrinters.h"
 
 #include <QSignalSpy>

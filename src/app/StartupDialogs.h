@@ -2,6 +2,7 @@
 
 #include "app/TfUvitani.h"
 #include "app/Tfnovinky.h"
+#include "app/Tnastaveni.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -9,31 +10,9 @@
 
 #include <vector>
 
-class QTimer;
-
 namespace kora {
 
 class Prompter;
-
-// "Možnosti". Its timer tUkladani paces the main window's autosave.
-class Tnastaveni : public QDialog
-{
-    Q_OBJECT
-
-public:
-    static constexpr int kAutosaveIntervalMs = 10 * 60 * 1000;
-
-    explicit Tnastaveni(QWidget *parent = nullptr);
-
-    QTimer *tUkladani() const { return m_tUkladani; }
-
-signals:
-    // Emitted on every tick of tUkladani.
-    void autosaveDue();
-
-private:
-    QTimer *m_tUkladani;
-};
 
 // The dialogs the program creates once, right after the main window, and keeps until exit.
 class StartupDialogs

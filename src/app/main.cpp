@@ -1,7 +1,7 @@
 #include "app/Application.h"
-#include "platform/Prompter.h"
+#include "platform/QtPrompter.h"
 #include "platform/QtTranslations.h"
-#include "platform/Shell.h"
+#include "platform/DesktopShell.h"
 
 #include <QApplication>
 

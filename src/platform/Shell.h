@@ -15,11 +15,4 @@ public:
     virtual void openUrl(const QString &address) = 0;
 };
 
-class DesktopShell : public Shell
-{
-public:
-    bool startDetached(const QString &program, const QStringList &arguments) override;
-    void openUrl(const QString &address) override;
-};
-
 } // namespace kora

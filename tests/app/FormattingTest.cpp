@@ -1,3 +1,4 @@
+#include "platform/QtPrompter.h"
 #include "app/RegistryColorStore.h"
 #include "app/TForm1.h"
 #include "platform/Shell.h"

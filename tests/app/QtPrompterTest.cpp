@@ -1,5 +1,6 @@
 // The real dialogs of the Prompter, as the user sees them.
 #include "platform/Prompter.h"
+#include "platform/QtPrompter.h"
 #include "app/DocumentController.h"
 #include "platform/QtTranslations.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Shell.h"
+#include "platform/DesktopShell.h"
 
 #include <QDesktopServices>
 #include <QProcess>

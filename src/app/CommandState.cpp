@@ -64,24 +64,24 @@ void CommandState::updateEditCommands()
 void CommandState::showSelectionFormat()
 {
     const MainActions &a = m_actions;
-    const int style = m_editor.selStyle();
-    const std::pair<std::pair<QAction *, QAction *>, int> flags[] = {
+    const StyleFlags style = m_editor.selStyle();
+    const std::pair<std::pair<QAction *, QAction *>, StyleFlag> flags[] = {
         {{a.tbTucne, a.mTucne}, StyleBold},
         {{a.tbPreskrtnute, a.mPreskrtnute}, StyleStrikeOut},
         {{a.tbKurziva, a.mKurziva}, StyleItalic},
         {{a.tbPodtrzene, a.mPodtrzene}, StyleUnderline},
     };
     for (const auto &[items, flag] : flags) {
-        items.first->setChecked(style & flag);
-        items.second->setChecked(style & flag);
+        items.first->setChecked(style.testFlag(flag));
+        items.second->setChecked(style.testFlag(flag));
     }
     const ParaFormat para = m_editor.selParaFormat();
     a.tbTecky->setChecked(para.numbering != NumberingNone);
-    const int subscript = m_editor.selSubscript();
+    const SubscriptStyle subscript = m_editor.selSubscript();
     a.tbHorniIndex->setChecked(subscript == Superscript);
     a.tbDolniIndex->setChecked(subscript == Subscript);
     // Justified presses none of the three.
-    const std::pair<std::pair<QAction *, QAction *>, int> alignments[] = {
+    const std::pair<std::pair<QAction *, QAction *>, Alignment> alignments[] = {
         {{a.tbVlevo, a.mVlevo}, AlignLeft},
         {{a.tbVpravo, a.mVpravo}, AlignRight},
         {{a.tbCenter, a.mNaStred}, AlignCenter},

@@ -6,10 +6,9 @@
 
 namespace kora::formatting {
 
-void toggleStyle(RichEdit &edit, int flag)
+void toggleStyle(RichEdit &edit, StyleFlag flag)
 {
-    const int style = edit.selStyle();
-    edit.setSelStyle(style & flag ? style & ~flag : style | flag);
+    edit.setSelStyle(edit.selStyle() ^ flag);
 }
 
 void changeCase(RichEdit &edit, bool upper)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richedit/SelectionFormat.h"
+
 #include <QString>
 
 #include <optional>
@@ -13,7 +15,7 @@ namespace formatting {
 
 // Flips one style flag of the selection as a whole: removed when the whole selection has it,
 // otherwise added; the other flags are written back unchanged.
-void toggleStyle(RichEdit &edit, int flag);
+void toggleStyle(RichEdit &edit, StyleFlag flag);
 
 // Replaces the selected text by its upper- or lower-case form (locale-aware, Czech letters
 // included); the caret then stands after it. An empty selection changes nothing.

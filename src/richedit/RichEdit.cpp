@@ -335,9 +335,9 @@ QTextBlockFormat RichEdit::firstBlockFormat() const
 
 namespace {
 
-int styleOf(const QTextCharFormat &f)
+StyleFlags styleOf(const QTextCharFormat &f)
 {
-    int style = 0;
+    StyleFlags style;
     if (f.fontWeight() >= QFont::DemiBold)
         style |= StyleBold;
     if (f.fontItalic())
@@ -351,14 +351,14 @@ int styleOf(const QTextCharFormat &f)
 
 } // namespace
 
-int RichEdit::selStyle() const
+StyleFlags RichEdit::selStyle() const
 {
     const QTextCursor cursor = textCursor();
     if (!cursor.hasSelection())
         return styleOf(cursor.charFormat());
     const int from = cursor.selectionStart();
     const int to = cursor.selectionEnd();
-    int style = StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut;
+    StyleFlags style = StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut;
     for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to && style;
          block = block.next()) {
         for (auto it = block.begin(); !it.atEnd() && style; ++it) {
@@ -418,7 +418,7 @@ int RichEdit::selSize() const
     return twips / kTwipsPerPoint;
 }
 
-int RichEdit::selSubscript() const
+SubscriptStyle RichEdit::selSubscript() const
 {
     switch (firstCharFormat().verticalAlignment()) {
     case QTextCharFormat::AlignSubScript: return Subscript;
@@ -437,7 +437,7 @@ void RichEdit::mergeCharFormat(const QTextCharFormat &modifier)
         mergeCurrentCharFormat(modifier);
 }
 
-void RichEdit::setSelStyle(int style)
+void RichEdit::setSelStyle(StyleFlags style)
 {
     QTextCharFormat f;
     f.setFontWeight(style & StyleBold ? QFont::Bold : QFont::Normal);
@@ -478,7 +478,7 @@ void RichEdit::setSelSize(int points)
     mergeCharFormat(f);
 }
 
-void RichEdit::setSelSubscript(int style)
+void RichEdit::setSelSubscript(SubscriptStyle style)
 {
     QTextCharFormat f;
     f.setVerticalAlignment(style == Subscript     ? QTextCharFormat::AlignSubScript
@@ -507,8 +507,7 @@ ParaFormat RichEdit::selParaFormat() const
     const QTextBlockFormat f = block.blockFormat();
     const ParagraphTwips t = paragraphTwips(f);
     ParaFormat p;
-    const int code = alignmentCode(f.alignment());
-    p.alignment = code;
+    p.alignment = Alignment(alignmentCode(f.alignment()));
     p.numbering = block.textList() ? NumberingBullet : NumberingNone;
     p.firstIndent = floorDiv(t.left + t.firstLine, kTwipsPerPoint);
     p.leftIndent = floorDiv(-t.firstLine, kTwipsPerPoint);
@@ -533,7 +532,7 @@ void RichEdit::changeParagraphs(Change change)
     edit.endEditBlock();
 }
 
-void RichEdit::setParaAlignment(int alignment)
+void RichEdit::setParaAlignment(Alignment alignment)
 {
     changeParagraphs([alignment](QTextCursor &edit, const QTextBlock &) {
         QTextBlockFormat f;
@@ -542,7 +541,7 @@ void RichEdit::setParaAlignment(int alignment)
     });
 }
 
-void RichEdit::setParaNumbering(int numbering)
+void RichEdit::setParaNumbering(Numbering numbering)
 {
     const bool bullet = numbering == NumberingBullet;
     changeParagraphs([bullet](QTextCursor &edit, const QTextBlock &block) {

@@ -47,8 +47,8 @@ public:
 
     // Character format of the selection.
     CharFormat selCharFormat() const;
-    int selStyle() const;
-    void setSelStyle(int style);
+    StyleFlags selStyle() const;
+    void setSelStyle(StyleFlags style);
     QColor selColor() const;
     void setSelColor(const QColor &color);
     QColor selHighlight() const;
@@ -57,14 +57,14 @@ public:
     void setSelFaceName(const QString &face);
     int selSize() const;
     void setSelSize(int points);
-    int selSubscript() const;
-    void setSelSubscript(int style);
+    SubscriptStyle selSubscript() const;
+    void setSelSubscript(SubscriptStyle style);
     void setSelFont(const QFont &font, const QColor &color);
 
     // Paragraph format of the selection (its first paragraph when they differ).
     ParaFormat selParaFormat() const;
-    void setParaAlignment(int alignment);
-    void setParaNumbering(int numbering);
+    void setParaAlignment(Alignment alignment);
+    void setParaNumbering(Numbering numbering);
     void setParaFirstIndent(int points);
     void setParaLeftIndent(int points);
     void setParaRightIndent(int points);

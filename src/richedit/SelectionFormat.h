@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QColor>
+#include <QFlags>
 #include <QString>
 
 namespace kora {
 
 // Character and paragraph format of the selection, in the units and codes the commands use.
 enum StyleFlag : int { StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeOut = 8 };
+Q_DECLARE_FLAGS(StyleFlags, StyleFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(StyleFlags)
 
 enum SubscriptStyle : int { SubscriptNone = 0, Subscript = 1, Superscript = 2 };
 
@@ -21,18 +24,18 @@ constexpr int kBulletMinLeftIndent = 10;
 
 struct CharFormat
 {
-    int style = 0;
+    StyleFlags style;
     QColor color;     // resolved: "automatic" reads as the window-text colour
     QColor highlight; // resolved: "automatic" reads as the window colour
     QString face;
     int size = 0;
-    int subscript = SubscriptNone;
+    SubscriptStyle subscript = SubscriptNone;
 };
 
 struct ParaFormat
 {
-    int alignment = AlignLeft;
-    int numbering = NumberingNone;
+    Alignment alignment = AlignLeft;
+    Numbering numbering = NumberingNone;
     int firstIndent = 0; // first line from the left edge, points
     int leftIndent = 0;  // further lines, relative to the first line, points
     int rightIndent = 0; // from the right edge, points

@@ -58,49 +58,84 @@ WordList WordList::fromBytes(QByteArray bytes)
     return list;
 }
 
-QByteArrayView WordList::lineAt(quint32 offset) const
+qsizetype WordList::lineEnd(qsizetype offset) const
 {
-    const char *start = m_data + offset;
-    const auto *newline = static_cast<const char *>(std::memchr(start, '\n', size_t(m_size - offset)));
-    qsizetype length = newline ? newline - start : m_size - offset;
-    if (length > 0 && start[length - 1] == '\r')
+    const auto *newline = static_cast<const char *>(std::memchr(m_data + offset, '\n', size_t(m_size - offset)));
+    return newline ? newline - m_data : m_size;
+}
+
+QByteArrayView WordList::lineAt(qsizetype offset) const
+{
+    qsizetype length = lineEnd(offset) - offset;
+    if (length > 0 && m_data[offset + length - 1] == '\r')
         --length;
-    return {start, length};
+    return {m_data + offset, length};
+}
+
+template<typename Visit>
+void WordList::forEachLine(Visit visit) const
+{
+    for (qsizetype start = 0; start < m_size;) {
+        const qsizetype end = lineEnd(start);
+        const qsizetype length = end - start - (end > start && m_data[end - 1] == '\r' ? 1 : 0);
+        if (length > 0)
+            visit(QByteArrayView(m_data + start, length));
+        start = end + 1;
+    }
 }
 
 void WordList::index()
 {
     m_lines.clear();
-    m_lines.reserve(size_t(m_size / 10));
+    m_count = 0;
+    m_step = kSampleStep;
     bool sorted = true;
     QByteArrayView previous;
-    qsizetype offset = 0;
-    while (offset < m_size) {
-        const QByteArrayView line = lineAt(quint32(offset));
-        if (!line.isEmpty()) {
-            if (sorted && lessThan(line, previous))
-                sorted = false;
-            m_lines.push_back(quint32(offset));
-            previous = line;
-        }
-        offset = line.data() - m_data + line.size();
-        // Past the line's CR (if any) and LF.
-        while (offset < m_size && m_data[offset] != '\n')
-            ++offset;
-        ++offset;
-    }
-    if (!sorted)
-        std::sort(m_lines.begin(), m_lines.end(),
-                  [this](quint32 a, quint32 b) { return lessThan(lineAt(a), lineAt(b)); });
+    forEachLine([&](QByteArrayView line) {
+        if (sorted && lessThan(line, previous))
+            sorted = false;
+        if (m_count % kSampleStep == 0)
+            m_lines.push_back(quint32(line.data() - m_data));
+        ++m_count;
+        previous = line;
+    });
+    if (sorted)
+        return;
+    m_step = 1;
+    m_lines.clear();
+    m_lines.reserve(size_t(m_count));
+    forEachLine([this](QByteArrayView line) { m_lines.push_back(quint32(line.data() - m_data)); });
+    std::sort(m_lines.begin(), m_lines.end(),
+              [this](quint32 a, quint32 b) { return lessThan(lineAt(a), lineAt(b)); });
 }
 
 bool WordList::contains(QByteArrayView word) const
 {
-    if (word.isEmpty())
+    if (word.isEmpty() || m_lines.empty())
         return false;
-    const auto it = std::lower_bound(m_lines.begin(), m_lines.end(), word,
-                                     [this](quint32 offset, QByteArrayView w) { return lessThan(lineAt(offset), w); });
-    return it != m_lines.end() && lineAt(*it) == word;
+    if (m_step == 1) {
+        const auto it =
+            std::lower_bound(m_lines.begin(), m_lines.end(), word,
+                             [this](quint32 offset, QByteArrayView w) { return lessThan(lineAt(offset), w); });
+        return it != m_lines.end() && lineAt(*it) == word;
+    }
+    // The last sample not after the word, then on through the lines up to the next sample.
+    const auto it = std::upper_bound(m_lines.begin(), m_lines.end(), word,
+                                     [this](QByteArrayView w, quint32 offset) { return lessThan(w, lineAt(offset)); });
+    if (it == m_lines.begin())
+        return false;
+    qsizetype offset = *(it - 1);
+    for (int seen = 0; seen < m_step && offset < m_size; offset = lineEnd(offset) + 1) {
+        const QByteArrayView line = lineAt(offset);
+        if (line.isEmpty())
+            continue;
+        if (line == word)
+            return true;
+        if (lessThan(word, line))
+            return false;
+        ++seen;
+    }
+    return false;
 }
 
 } // namespace kora::spell

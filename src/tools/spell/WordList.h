@@ -12,9 +12,10 @@ class QFile;
 namespace kora::spell {
 
 // A read-only word list: one word per line, lines ended by CR LF or LF, the last one with or
-// without. A word is in the list only when it is a whole line. A file is mapped, not copied;
-// the index is one sorted array of line offsets, so a lookup is a binary search. A list that is
-// not in byte order is still found whole: its offsets are sorted instead.
+// without. A word is in the list only when it is a whole line. A file is mapped, not copied.
+// A list in byte order is indexed by the offsets of every 16th line: a lookup binary-searches
+// them and reads on through at most 16 lines. A list out of that order is still found whole:
+// then the index holds every line's offset, sorted by the lines.
 class WordList
 {
 public:
@@ -28,18 +29,26 @@ public:
     static WordList fromBytes(QByteArray bytes);
 
     bool contains(QByteArrayView word) const;
-    bool isEmpty() const { return m_lines.empty(); }
-    qsizetype count() const { return qsizetype(m_lines.size()); }
+    bool isEmpty() const { return m_count == 0; }
+    qsizetype count() const { return m_count; }
 
 private:
+    static constexpr int kSampleStep = 16;
+
     void index();
-    QByteArrayView lineAt(quint32 offset) const;
+    // visit(line) for each non-empty line, without its CR LF.
+    template<typename Visit>
+    void forEachLine(Visit visit) const;
+    qsizetype lineEnd(qsizetype offset) const;
+    QByteArrayView lineAt(qsizetype offset) const;
 
     std::unique_ptr<QFile> m_file; // keeps the mapping alive
     QByteArray m_bytes;
     const char *m_data = nullptr;
     qsizetype m_size = 0;
-    std::vector<quint32> m_lines; // offsets of the non-empty lines, in byte order of their text
+    std::vector<quint32> m_lines; // offsets of sampled non-empty lines, in byte order of their text
+    int m_step = kSampleStep;     // 1 when every line is in m_lines
+    qsizetype m_count = 0;
 };
 
 } // namespace kora::spell

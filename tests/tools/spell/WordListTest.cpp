@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using kora::spell::WordList;
 
 namespace {
@@ -73,4 +75,28 @@ TEST(WordList, FilesAreReadWholeAndMissingOnesAreEmpty)
     empty.close();
     EXPECT_TRUE(WordList::fromFile(empty.fileName()).isEmpty());
     EXPECT_TRUE(WordList::fromFile(dir.path()).isEmpty()) << "a folder is no list";
+}
+
+TEST(WordList, LongListsFindEveryLineInOrderOrNot)
+{
+    // Enough lines for the index to sample them; empty lines here and there.
+    QList<QByteArray> words;
+    for (int i = 0; i < 200; ++i)
+        words << QByteArray("w") + QByteArray::number(i).rightJustified(3, '0');
+    const auto listOf = [](const QList<QByteArray> &lines) {
+        QByteArray bytes;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            bytes += lines[i] + (i % 7 == 3 ? "\r\n\r\n" : "\r\n");
+        return bytes;
+    };
+    QList<QByteArray> shuffled = words;
+    std::reverse(shuffled.begin(), shuffled.begin() + 100);
+    for (const auto &[name, list] : {std::pair{"in byte order", WordList::fromBytes(listOf(words))},
+                                     std::pair{"out of order", WordList::fromBytes(listOf(shuffled))}}) {
+        EXPECT_EQ(list.count(), 200) << name;
+        for (const QByteArray &word : words)
+            EXPECT_TRUE(list.contains(word)) << name << ": " << word.constData();
+        for (const char *absent : {"w", "w00", "w0000", "w0005", "w200", "a", "z", "w10 "})
+            EXPECT_FALSE(list.contains(absent)) << name << ": " << absent;
+    }
 }

@@ -47,8 +47,8 @@ void BM_CheckKnownCzech(benchmark::State &state)
 BENCHMARK(BM_CheckKnownCzech)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Typical slips: a letter without its diacritic, swapped, missing or doubled letters, English.
-const char *const kMisspellings[] = {"prilis", "zlutoucky", "Pravopsi", "dokumnet", "mesto", "smlovua",
-                                     "nejnesrozumitelnějšíhoo", "wrold", "recieve"};
+const char *const kMisspellings[] = {
+    "prilis", "zlutoucky", "Pravopsi", "dokumnet", "mesto", "smlovua", "nejnesrozumitelnějšíhoo", "wrold", "recieve"};
 
 void BM_Suggest(benchmark::State &state)
 {

@@ -6,6 +6,8 @@
 #include <QStringEncoder>
 #include <QTemporaryFile>
 
+#include <algorithm>
+
 #include <hunspell/hunspell.hxx>
 
 namespace kora::spell {

@@ -2,6 +2,7 @@
 
 #include "text/CodePage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kora::spell {

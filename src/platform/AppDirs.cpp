@@ -39,6 +39,18 @@ QString filePath(const QString &name)
     return QDir(dataDir()).filePath(name);
 }
 
+QString shippedFilePath(const QString &name)
+{
+    const QString own = filePath(name);
+    const QDir executableDir(QCoreApplication::applicationDirPath());
+    for (const QString &candidate :
+         {own, executableDir.filePath(name), executableDir.filePath(QStringLiteral("../share/kora-editor/") + name)}) {
+        if (QFileInfo(candidate).isFile())
+            return QDir::cleanPath(candidate);
+    }
+    return own;
+}
+
 QString configDir()
 {
     const QString config = qEnvironmentVariable("KORA_CONFIG_DIR");

@@ -13,6 +13,11 @@ QString dataDir();
 // A file named `name` in dataDir().
 QString filePath(const QString &name);
 
+// A file shipped with the program, such as the main word list: the first that exists of
+// filePath(name), `name` in the executable's folder and `name` in the installed data folder
+// (share/kora-editor beside the executable's bin folder); filePath(name) when none exists.
+QString shippedFilePath(const QString &name);
+
 // Settings: $KORA_CONFIG_DIR when set, else $XDG_CONFIG_HOME/kora-editor.
 QString configDir();
 

@@ -23,6 +23,7 @@
 #include <QTextList>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kora {
@@ -296,6 +297,28 @@ void RichEdit::setSelText(const QString &text)
     cursor.insertText(insertableText(text));
     cursor.endEditBlock();
     setTextCursor(cursor);
+}
+
+void RichEdit::replaceRanges(QList<TextReplacement> replacements)
+{
+    if (replacements.isEmpty())
+        return;
+    // From the last range back, so the earlier positions stay where they were.
+    std::sort(replacements.begin(), replacements.end(),
+              [](const TextReplacement &a, const TextReplacement &b) { return a.start > b.start; });
+    const int end = document()->characterCount() - 1;
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (const TextReplacement &r : std::as_const(replacements)) {
+        const int start = std::clamp(r.start, 0, end);
+        const int stop = std::clamp(r.start + std::max(0, r.length), start, end);
+        cursor.setPosition(stop > start ? start + 1 : start);
+        const QTextCharFormat format = cursor.charFormat();
+        cursor.setPosition(start);
+        cursor.setPosition(stop, QTextCursor::KeepAnchor);
+        cursor.insertText(insertableText(r.text), format);
+    }
+    cursor.endEditBlock();
 }
 
 void RichEdit::selectAllText()

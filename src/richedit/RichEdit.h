@@ -43,6 +43,16 @@ public:
     QString selText() const;
     void setSelText(const QString &text);
     void selectAllText();
+
+    struct TextReplacement
+    {
+        int start = 0;
+        int length = 0;
+        QString text;
+    };
+    // Replaces each range by its text in the format of the range's first character, all in one
+    // undo step. Positions are those before any of the replacements; ranges must not overlap.
+    void replaceRanges(QList<TextReplacement> replacements);
     void scrollCaretIntoView();
 
     // Character format of the selection.

@@ -92,3 +92,39 @@ TEST_F(AppDirs, ConfigOverrideWinsOverXdg)
     EXPECT_EQ(kora::AppDirs::configDir(), temp.filePath(QStringLiteral("vlastní")));
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("xdg/kora-editor"))));
 }
+
+TEST_F(AppDirs, ShippedFilesAreFoundInTheUsersFolderBesideTheProgramOrInTheInstalledData)
+{
+    // Files beside the test program and in its installed-data folder, named for this run alone.
+    const QString name = QStringLiteral("slovník-%1.dic").arg(QCoreApplication::applicationPid());
+    const QDir executableDir(QCoreApplication::applicationDirPath());
+    const QString beside = executableDir.filePath(name);
+    const QString installedDir = QDir::cleanPath(executableDir.filePath(QStringLiteral("../share/kora-editor")));
+    const QString installed = installedDir + QLatin1Char('/') + name;
+    // The first folder of that path this test creates goes again at the end.
+    QString created;
+    for (const QString &folder : {QFileInfo(installedDir).path(), installedDir}) {
+        if (created.isEmpty() && !QFileInfo::exists(folder))
+            created = folder;
+    }
+    ASSERT_TRUE(QDir().mkpath(installedDir));
+    const auto touch = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly);
+    };
+    set("KORA_HOME", temp.filePath(QStringLiteral("domov")));
+    const QString own = temp.filePath(QStringLiteral("domov/") + name);
+
+    EXPECT_EQ(kora::AppDirs::shippedFilePath(name), own) << "none there: the user's own place";
+    ASSERT_TRUE(touch(installed));
+    EXPECT_EQ(kora::AppDirs::shippedFilePath(name), installed);
+    ASSERT_TRUE(touch(beside));
+    EXPECT_EQ(kora::AppDirs::shippedFilePath(name), beside) << "beside the program before the installed data";
+    ASSERT_TRUE(touch(own));
+    EXPECT_EQ(kora::AppDirs::shippedFilePath(name), own) << "the user's own copy first";
+
+    QFile::remove(beside);
+    QFile::remove(installed);
+    if (!created.isEmpty())
+        QDir(created).removeRecursively();
+}

@@ -126,6 +126,33 @@ TEST_F(RichEditTest, SelectionClampsAndReplaces)
     EXPECT_EQ(edit.text(), "helPabc\td\r\nerld") << "control characters never enter the document";
 }
 
+TEST_F(RichEditTest, ReplacedRangesTakeTheFormatOfTheirFirstCharacterInOneUndoStep)
+{
+    edit.setText("one twoo\r\nthre four");
+    select(0, 2);
+    edit.setSelStyle(StyleBold);
+    select(4, 4);
+    edit.setSelStyle(StyleItalic);
+    select(9, 1);
+    edit.setSelSize(20);
+    const bool undoBefore = edit.canUndo();
+    edit.replaceRanges({{4, 4, "two"}, {0, 3, "ONE!"}, {9, 4, "three"}});
+    EXPECT_EQ(edit.text(), "ONE! two\r\nthree four") << "positions are those before any replacement";
+    select(0, 4);
+    EXPECT_EQ(edit.selStyle(), StyleBold) << "the format of the first character, not of the rest";
+    select(4, 1);
+    EXPECT_EQ(edit.selStyle(), 0) << "the text between ranges keeps its own format";
+    select(5, 3);
+    EXPECT_EQ(edit.selStyle(), StyleItalic);
+    select(9, 5);
+    EXPECT_EQ(edit.selSize(), 20);
+    select(14, 5);
+    EXPECT_EQ(edit.selSize(), 12);
+    edit.undoStep();
+    EXPECT_EQ(edit.text(), "one twoo\r\nthre four");
+    EXPECT_EQ(edit.canUndo(), undoBefore);
+}
+
 TEST_F(RichEditTest, CharacterFormatOfAMixedSelection)
 {
     edit.setText("bold plain");

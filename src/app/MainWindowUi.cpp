@@ -96,7 +96,7 @@ const std::pair<const char *, QAction *MainActions::*> kActionMembers[] = {
     KORA_ACTION(Otevt1), KORA_ACTION(Uloit1), KORA_ACTION(zpet), KORA_ACTION(vpred),
     KORA_ACTION(pmVlozit), KORA_ACTION(pmKopirovat), KORA_ACTION(pmVyjmout), KORA_ACTION(ZobrazitSkrt1),
     KORA_ACTION(ZobrazitSkrt2), KORA_ACTION(ZobraziSkrt1), KORA_ACTION(Skrt1), KORA_ACTION(pmpokracovat),
-    KORA_ACTION(Konec1),
+    KORA_ACTION(Konec1), KORA_ACTION(pmOpenNet), KORA_ACTION(pmTisk), KORA_ACTION(pmPravopis),
 };
 
 #undef KORA_ACTION
@@ -339,6 +339,17 @@ void MainWindowUi::buildPopups(QMainWindow *window)
         menu->setObjectName(QString::fromLatin1(names.first));
         QAction *hide = menu->addAction(QStringLiteral("Skrýt"));
         hide->setObjectName(QString::fromLatin1(names.second));
+        if (owner == tbStandardni) {
+            // Items that show or hide single buttons of the standard toolbar.
+            menu->addSeparator();
+            for (const auto &[name, caption] : {std::pair{"pmOpenNet", "Otevřít z internetu"}, {"pmTisk", "Tisk"},
+                                                {"pmPravopis", "Kontrola pravopisu"}}) {
+                QAction *item = menu->addAction(QString::fromUtf8(caption));
+                item->setObjectName(QString::fromLatin1(name));
+                item->setCheckable(true);
+                item->setChecked(true);
+            }
+        }
         owner->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(owner, &QWidget::customContextMenuRequested, menu,
                          [menu, owner = owner](const QPoint &at) { menu->popup(owner->mapToGlobal(at)); });

@@ -173,6 +173,9 @@ struct MainActions
     QAction *ZobrazitSkrt2 = nullptr;
     QAction *ZobraziSkrt1 = nullptr;
     QAction *Skrt1 = nullptr;
+    QAction *pmOpenNet = nullptr;
+    QAction *pmTisk = nullptr;
+    QAction *pmPravopis = nullptr;
     QAction *pmpokracovat = nullptr;
     QAction *Konec1 = nullptr;
 };

@@ -14,6 +14,7 @@
 #include "platform/Shell.h"
 #include "richedit/RichEdit.h"
 #include "text/TextStatistics.h"
+#include "tools/spell/SpellCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -117,6 +118,9 @@ void TForm1::wireWindow()
         {a.ZobrazitSkrt2, &TForm1::ZobrazitSkrt2Click},
         {a.ZobraziSkrt1, &TForm1::ZobraziSkrt1Click},
         {a.Skrt1, &TForm1::Skrt1Click},
+        {a.pmOpenNet, &TForm1::pmOpenNetClick},
+        {a.pmTisk, &TForm1::pmTiskClick},
+        {a.pmPravopis, &TForm1::pmPravopisClick},
     };
     for (const auto &[action, handler] : commands)
         connect(action, &QAction::triggered, this, handler);
@@ -166,8 +170,12 @@ void TForm1::setUserColorStore(UserColorStore *store)
 
 void TForm1::FormCreate(const QStringList &arguments)
 {
-    m_mainDictionaryPath = AppDirs::filePath(QStringLiteral("slovník.dic"));
+    m_mainDictionaryPath = AppDirs::shippedFilePath(QStringLiteral("slovník.dic"));
     m_userDictionaryPath = AppDirs::filePath(QStringLiteral("englishuser.dic"));
+    auto *spelling = new spell::SpellCommands(
+        *m_ui.RichEdit1, m_prompter, spell::SpellSettings::standard(m_mainDictionaryPath, m_userDictionaryPath), this,
+        this);
+    connect(m_ui.actions.mPravopis, &QAction::triggered, spelling, &spell::SpellCommands::mPravopisClick);
     m_documents->openCommandLineDocument(arguments);
     Timer1Timer();
     m_documents->loadRecentList(AppDirs::filePath(QStringLiteral("Recent.INI")));
@@ -442,6 +450,23 @@ void TForm1::ZobraziSkrt1Click()
 void TForm1::Skrt1Click()
 {
     setBarVisible(m_ui.tbFormat, m_ui.actions.mToolBarFormat, m_ui.tbFormat->isHidden());
+}
+
+// The standard toolbar's pop-up items show or hide one button each; the click has already
+// inverted their check mark.
+void TForm1::pmOpenNetClick()
+{
+    m_ui.actions.tbOtevritInternet->setVisible(!m_ui.actions.tbOtevritInternet->isVisible());
+}
+
+void TForm1::pmTiskClick()
+{
+    m_ui.actions.tbTisk->setVisible(!m_ui.actions.tbTisk->isVisible());
+}
+
+void TForm1::pmPravopisClick()
+{
+    m_ui.actions.tbPravopis->setVisible(!m_ui.actions.tbPravopis->isVisible());
 }
 
 } // namespace kora

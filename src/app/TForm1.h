@@ -89,6 +89,9 @@ public slots:
     void ZobrazitSkrt2Click();
     void ZobraziSkrt1Click();
     void Skrt1Click();
+    void pmOpenNetClick();
+    void pmTiskClick();
+    void pmPravopisClick();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -975,3 +975,23 @@ TEST_F(MainWindowTest, StartUpPointsTheSpellCheckerAtItsDictionaries)
     EXPECT_EQ(form->tips()->objectName(), "tipdne");
     EXPECT_FALSE(form->tips()->showAtStartup()) << "off until a stored setting says otherwise";
 }
+
+TEST_F(MainWindowTest, SpellCheckIsWiredToF7AndItsToolbarButtonToThePopUp)
+{
+    start();
+    form->editor()->setFocus();
+    QTest::keyClick(form->editor(), Qt::Key_F7);
+    ASSERT_FALSE(prompter.messageTexts().isEmpty()) << "F7 runs the check";
+    EXPECT_EQ(prompter.messageTexts().last(), "Kontrola pravopisu byla dokončna");
+
+    QAction *button = form->action("tbPravopis");
+    trigger("pmPravopis");
+    EXPECT_FALSE(button->isVisible());
+    EXPECT_FALSE(form->action("pmPravopis")->isChecked());
+    trigger("pmPravopis");
+    EXPECT_TRUE(button->isVisible());
+    trigger("pmTisk");
+    EXPECT_FALSE(form->action("tbTisk")->isVisible());
+    trigger("pmOpenNet");
+    EXPECT_FALSE(form->action("tbOtevritInternet")->isVisible());
+}

@@ -108,12 +108,12 @@ protected:
         {
             int start;
             int length;
-            int style;
+            StyleFlag style;
         };
         QList<Run> runs;
         for (qsizetype i = 0; i < marked.size(); ++i) {
             if (marked.mid(i, 3) == QLatin1String("<b>") || marked.mid(i, 3) == QLatin1String("<i>")) {
-                runs.append({int(plain.size()), 0, marked[i + 1] == u'b' ? 1 : 2});
+                runs.append({int(plain.size()), 0, marked[i + 1] == u'b' ? StyleBold : StyleItalic});
                 i += 2;
             } else if (marked[i] == u'|') {
                 runs.last().length = int(plain.size()) - runs.last().start;
@@ -140,7 +140,7 @@ protected:
         for (int i = 0; i < text.size(); ++i) {
             editor.setSelStart(i);
             editor.setSelLength(1);
-            const int style = text[i] == u'\n' ? 0 : editor.selStyle();
+            const int style = text[i] == u'\n' ? 0 : int(editor.selStyle());
             if (style != open && open)
                 out += u'|';
             if (style != open && style)

@@ -353,8 +353,10 @@ void TForm1::mNovinkyClick()
 
 void TForm1::Timer1Timer()
 {
-    const TextStatistics stats = countStatistics(m_ui.RichEdit1->text(), m_ui.RichEdit1->lineCount());
-    m_ui.panels[1]->setText(QStringLiteral("Počet řádku: %1").arg(stats.lines));
+    // The counts follow the document's changes; the line count waits for the background layout.
+    const TextStatistics stats = m_ui.RichEdit1->statistics();
+    m_ui.panels[1]->setText(stats.lines < 0 ? QStringLiteral("Počet řádku: …")
+                                            : QStringLiteral("Počet řádku: %1").arg(stats.lines));
     m_ui.panels[0]->setText(QStringLiteral("Počet znaků: %1").arg(stats.characters));
     m_ui.panels[2]->setText(QStringLiteral("Počet mezer: %1").arg(stats.spaces));
     m_ui.panels[3]->setText(QStringLiteral("Počet slov : %1").arg(stats.words));

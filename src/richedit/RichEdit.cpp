@@ -2,6 +2,7 @@
 
 #include "richedit/DocumentProperties.h"
 #include "richedit/DocumentSink.h"
+#include "richedit/DocumentStatistics.h"
 #include "richedit/FormatMapping.h"
 #include "richedit/LinkDetector.h"
 #include "richedit/PlainTextCodec.h"
@@ -89,6 +90,7 @@ RichEdit::~RichEdit()
     // The highlighter clears its formats when it goes, which changes the document; by then this
     // editor must no longer be listening.
     disconnect(document(), nullptr, this, nullptr);
+    disconnect(document()->documentLayout(), nullptr, this, nullptr);
     delete m_links;
 }
 
@@ -96,8 +98,10 @@ void RichEdit::adoptDocument(QTextDocument *document)
 {
     // setDocument() may delete the previous document itself; a guarded pointer tells.
     QPointer<QTextDocument> old = this->document();
-    if (old && old != document)
+    if (old && old != document) {
         disconnect(old, nullptr, this, nullptr);
+        disconnect(old->documentLayout(), nullptr, this, nullptr);
+    }
     document->setDefaultFont(defaultDocumentFont());
     document->setUndoRedoEnabled(true);
     document->setModified(false);
@@ -105,6 +109,10 @@ void RichEdit::adoptDocument(QTextDocument *document)
     if (!m_links)
         m_links = new LinkHighlighter(this);
     m_links->setDocument(document);
+    m_statistics = new DocumentStatistics(document);
+    // Lines change when the layout does, also without a change of the text (a new width).
+    connect(document->documentLayout(), &QAbstractTextDocumentLayout::update, this, [this] { ++m_layoutGeneration; });
+    ++m_layoutGeneration;
     m_lastRevision = document->revision();
     m_undoSteps = 0;
     m_redoSteps = 0;
@@ -194,6 +202,34 @@ int RichEdit::lineCount() const
     if (document()->lastBlock().length() <= 1)
         --total;
     return std::max(0, total);
+}
+
+std::optional<int> RichEdit::laidOutLineCount() const
+{
+    // The layout proceeds from the top, so the document is laid out once its last block is.
+    const QTextLayout *last = document()->lastBlock().layout();
+    if (!last || last->lineCount() == 0)
+        return std::nullopt;
+    if (m_countedRevision != document()->revision() || m_countedLayoutGeneration != m_layoutGeneration) {
+        int total = 0;
+        forEachLine(document(), [&total](const QTextBlock &, int, int) {
+            ++total;
+            return false;
+        });
+        if (document()->lastBlock().length() <= 1)
+            --total;
+        m_countedLines = std::max(0, total);
+        m_countedRevision = document()->revision();
+        m_countedLayoutGeneration = m_layoutGeneration;
+    }
+    return m_countedLines;
+}
+
+TextStatistics RichEdit::statistics() const
+{
+    TextStatistics counts = m_statistics->counts();
+    counts.lines = laidOutLineCount().value_or(-1);
+    return counts;
 }
 
 QString RichEdit::lineText(int line) const

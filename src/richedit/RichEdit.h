@@ -2,13 +2,17 @@
 
 #include "richedit/DocumentCodec.h"
 #include "richedit/SelectionFormat.h"
+#include "text/TextStatistics.h"
 
 #include <QTextEdit>
+
+#include <optional>
 
 class QPrinter;
 
 namespace kora {
 
+class DocumentStatistics;
 class LinkHighlighter;
 
 // The rich-text editing control: the document lives here and every other part of the program
@@ -30,8 +34,14 @@ public:
     // Starts a new, empty document with no undo history.
     void clearAll();
 
-    // Lines as laid out.
+    // Lines as laid out; lays the whole document out first.
     int lineCount() const;
+    // The line count without waiting for the layout: nothing while part of the document is still
+    // being laid out in the background.
+    std::optional<int> laidOutLineCount() const;
+    // The status bar's counts: characters (a paragraph break counts two), spaces and words kept
+    // up to date as the document changes; lines as laid out, or -1 while that is not known yet.
+    TextStatistics statistics() const;
     QString lineText(int line) const;
     int lineStart(int line) const; // line -1: the caret's line; -1 for a line that does not exist
     int caretLine() const;
@@ -142,6 +152,11 @@ private:
     QColor windowColor() const;
 
     LinkHighlighter *m_links = nullptr;
+    DocumentStatistics *m_statistics = nullptr;
+    int m_layoutGeneration = 0;
+    mutable int m_countedRevision = -1;
+    mutable int m_countedLayoutGeneration = -1;
+    mutable int m_countedLines = 0;
     int m_lastRevision = 0;
     int m_undoDepth = 100;
     int m_undoSteps = 0;

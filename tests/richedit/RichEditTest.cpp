@@ -1,6 +1,7 @@
 #include "richedit/RichEdit.h"
 
 #include "richedit/RtfWriter.h"
+#include "text/TextStatistics.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -325,6 +326,67 @@ TEST_F(RichEditTest, DocumentsReplacedOneAfterAnotherKeepLinkDetection)
     at.setPosition(3);
     QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, edit.cursorRect(at).center());
     EXPECT_EQ(clicked.count(), 1);
+}
+
+// The status counts follow the document's changes paragraph by paragraph; after each step of a
+// user's editing they equal a full recount of the whole text.
+TEST_F(RichEditTest, StatisticsFollowingEditsEqualAFullRecount)
+{
+    const QString path = writeFile("stats.rtf", "{\\rtf1\\ansi\\ansicpg1250 {\\b P\\'f8\\'edli\\'9a} "
+                                                "\\'9elu\\'9dou\\'e8k\\'fd k\\'f9\\'f2\\par "
+                                                "second\\tline with-hyphen and_under\\line soft break\\par\\par "
+                                                "last 42 words.}");
+    const auto expectFullRecount = [this](const char *step) {
+        QApplication::processEvents();
+        const TextStatistics full = countStatistics(edit.text(), edit.lineCount());
+        const TextStatistics counted = edit.statistics();
+        EXPECT_EQ(counted.characters, full.characters) << step;
+        EXPECT_EQ(counted.spaces, full.spaces) << step;
+        EXPECT_EQ(counted.words, full.words) << step;
+        EXPECT_EQ(counted.lines, full.lines) << step;
+    };
+    const auto typeText = [this](const QString &text) {
+        for (const QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key(ch.toUpper().unicode()), QString(ch), {});
+    };
+    ASSERT_TRUE(edit.loadFromFile(path));
+    edit.setFocus();
+    expectFullRecount("loaded");
+
+    edit.setSelStart(3);
+    typeText(QStringLiteral("ž č"));
+    expectFullRecount("typing Czech letters and a space");
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QTest::keyClick(&edit, Qt::Key_Tab);
+    expectFullRecount("a new paragraph and a tab");
+
+    edit.setSelStart(2);
+    edit.setSelLength(40);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    expectFullRecount("deleting across paragraphs");
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    expectFullRecount("backspace joining words");
+
+    QApplication::clipboard()->setText(QStringLiteral("pasted one\nand two\n\nthree"));
+    edit.setSelStart(1 << 30);
+    edit.paste();
+    expectFullRecount("pasting paragraphs");
+
+    edit.undoStep();
+    expectFullRecount("undo of the paste");
+    edit.undoStep();
+    edit.undoStep();
+    expectFullRecount("more undo");
+    edit.redoStep();
+    expectFullRecount("redo");
+
+    edit.setText(QStringLiteral("a b\r\nc"));
+    expectFullRecount("text set");
+    edit.clearAll();
+    expectFullRecount("new document");
+    ASSERT_TRUE(edit.loadFromFile(path));
+    expectFullRecount("loaded again");
 }
 
 TEST_F(RichEditTest, LoadPicksFormatByExtensionAndFallsBack)

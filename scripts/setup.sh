@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth imagemagick
   fonts-liberation fonts-dejavu-core
   adwaita-icon-theme
+  libreoffice-writer-nogui abiword
 )
 
 missing=()

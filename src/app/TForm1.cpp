@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/DroppedContentBar.h"
+#include "app/DroppedContentText.h"
 #include "app/MenuTable.h"
 #include "app/Tfnovinky.h"
 #include "app/TipsOfTheDay.h"
@@ -591,7 +592,7 @@ void TForm1::FormCreate(const QStringList &arguments)
             m_openFileName = path;
             m_saveFileName = path;
             m_editor->setModified(false);
-            m_droppedBar->showFor(path, m_editor->lastLoad().report.describeDropped());
+            m_droppedBar->showFor(path, describeDropped(m_editor->lastLoad().report));
         } else {
             m_prompter.showError(error);
         }
@@ -653,7 +654,7 @@ bool TForm1::openDocument(const QString &path, QString *error)
     m_openFileName = path;
     m_saveFileName = path;
     m_editor->setModified(false);
-    m_droppedBar->showFor(path, m_editor->lastLoad().report.describeDropped());
+    m_droppedBar->showFor(path, describeDropped(m_editor->lastLoad().report));
     return true;
 }
 
@@ -724,7 +725,7 @@ bool TForm1::saveTo(const QString &path)
 
 void TForm1::afterLoad(const QString &path)
 {
-    m_droppedBar->showFor(path, m_editor->lastLoad().report.describeDropped());
+    m_droppedBar->showFor(path, describeDropped(m_editor->lastLoad().report));
 }
 
 void TForm1::NovyExecute()

@@ -499,7 +499,7 @@ ParaFormat RichEdit::selParaFormat() const
     ParaFormat p;
     const int code = alignmentCode(f.alignment());
     p.alignment = code;
-    p.numbering = block.textList() ? NumberingBullet : NumberingNone;
+    p.numbering = isBulletList(block.textList()) ? NumberingBullet : NumberingNone;
     p.firstIndent = floorDiv(t.left + t.firstLine, kTwipsPerPoint);
     p.leftIndent = floorDiv(-t.firstLine, kTwipsPerPoint);
     p.rightIndent = floorDiv(t.right, kTwipsPerPoint);

@@ -130,6 +130,17 @@ TEST_F(KoraConvert, PrintsNothingOnSuccessWhereverItRuns)
     EXPECT_EQ(stats.errors, QString());
 }
 
+TEST_F(KoraConvert, TextOutputNumbersListsAndStatsCountOnlyTheDocumentsCharacters)
+{
+    const QString in = file("list.rtf",
+                            "{\\rtf1\\ansi\\ansicpg1250{\\*\\pn\\pnlvlbody\\pndec}jedna\\par{\\*\\pn\\pnlvlbody\\pndec}dv\\'ec"
+                            "\\par\\pard konec\\par}");
+    ASSERT_EQ(convert({in, file("list.txt")}).exitCode, 0);
+    EXPECT_EQ(read("list.txt"), QString("    1. jedna\r\n    2. dvě\r\nkonec").toUtf8());
+    EXPECT_EQ(convert({QStringLiteral("--stats"), in}).output,
+              QByteArray("Počet znaků: 17\nPočet řádku: 3\nPočet mezer: 0\nPočet slov : 3\n"));
+}
+
 TEST_F(KoraConvert, StatsOfAMissingFileFailsWithOneLine)
 {
     const Conversion missing = convert({QStringLiteral("--stats"), dir.filePath("missing.rtf")});

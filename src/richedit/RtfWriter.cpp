@@ -151,8 +151,11 @@ QByteArray Writer::run()
         out.append(i == symbolFont ? "\\ftech\\fcharset2 " : "\\fnil\\fcharset238 ");
         for (const QChar ch : m_fonts.at(i)) {
             const int b = codepage::toWindows1250(ch.unicode());
-            if (ch == u'\\' || ch == u'{' || ch == u'}' || ch == u';') {
-                continue;
+            // A semicolon would end the name: it goes as a hex escape, which readers keep.
+            if (ch == u'\\' || ch == u'{' || ch == u'}') {
+                out.append('\\').append(char(ch.unicode()));
+            } else if (ch == u';') {
+                out.append("\\'3b");
             } else if (b >= 0x20 && b < 0x80) {
                 out.append(char(b));
             } else if (b >= 0x80) {

@@ -1,5 +1,6 @@
 // Inputs the fuzzer found breaking the reader or the round trip through the writer: each must read
-// to the end, and what the writer makes of it must read back to the same text.
+// to the end, what the writer makes of it must read back to the same text, and saving that again
+// must write the same RTF.
 #include "DocumentDump.h"
 
 #include "richedit/RtfWriter.h"
@@ -46,6 +47,7 @@ TEST_P(FuzzRegressionTest, ReadsAndKeepsItsTextThroughTheWriter)
     const auto reread = kora::test::readRtf(written, nullptr, &ok);
     ASSERT_TRUE(ok) << written.toStdString();
     EXPECT_EQ(kora::test::plainText(*reread).toStdString(), kora::test::plainText(*document).toStdString());
+    EXPECT_EQ(kora::rtf::write(*reread).toStdString(), written.toStdString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, FuzzRegressionTest, ::testing::ValuesIn(fuzzInputs()), testName);

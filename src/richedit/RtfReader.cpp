@@ -165,6 +165,7 @@ struct ParagraphState
     bool cellPending = false;
     bool labelAsText = false;
     std::vector<std::pair<QString, RunFormat>> listText;
+    ListCounter pnList;
 };
 
 struct Field
@@ -972,12 +973,13 @@ void Reader::startNote()
 {
     flushText();
     m_bodyParagraph = ParagraphState{m_breakPending, m_pendingBreakFormat, m_paragraphHasContent, m_cellPending,
-                                     m_labelAsText, std::move(m_listText)};
+                                     m_labelAsText, std::move(m_listText), m_pnList};
     m_listText.clear();
     m_breakPending = false;
     m_paragraphHasContent = false;
     m_cellPending = false;
     m_labelAsText = false;
+    m_pnList = ListCounter{};
     m_notes.push_back(std::make_unique<NoteRecorder>());
     m_note = m_notes.back().get();
     m_out = m_note;
@@ -1006,6 +1008,7 @@ void Reader::endNote()
     m_cellPending = b.cellPending;
     m_labelAsText = b.labelAsText;
     m_listText = std::move(b.listText);
+    m_pnList = b.pnList;
 }
 
 void Reader::writeNotes(const ParaFormat &lastBodyParagraph)

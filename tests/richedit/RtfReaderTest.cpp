@@ -201,6 +201,24 @@ TEST(RtfReader, BulletsFromPnAndFromListTables)
     EXPECT_EQ(d.findBlockByNumber(3).textList(), nullptr) << "a list that does not exist is no bullet";
 }
 
+TEST(RtfReader, ListNumberingRunsOnOverFootnotesAndRestartsBelowAHigherLevel)
+{
+    const auto document = test::readRtf(
+        R"({\rtf1{\*\listtable{\list{\listlevel\levelnfc0}{\listlevel\levelnfc0}\listid5}})"
+        R"({\*\listoverridetable{\listoverride\listid5\ls3}})"
+        R"({\*\pn\pnlvlbody\pndec}a{\footnote{\*\pn\pnlvlbody\pndec}note}\par{\*\pn\pnlvlbody\pndec}b\par)"
+        R"(\pard\ls3 c\par\ls3\ilvl1 c1\par\ls3\ilvl1 c2\par\pard\ls3 d\par\ls3\ilvl1 d1\par})");
+    QStringList numbers;
+    for (const QString &line : test::dump(*document).split(u'\n')) {
+        if (line.startsWith(u'P'))
+            numbers << line.section(u' ', 5);
+    }
+    EXPECT_EQ(numbers, QStringList({"number=1 level=0", "number=2 level=0", "number=1 level=0", "number=1 level=1",
+                                    "number=2 level=1", "number=2 level=0", "number=1 level=1", "",
+                                    "number=1 level=0"}))
+        << test::dump(*document).toStdString();
+}
+
 TEST(RtfReader, ReportsWhatItDropped)
 {
     struct Case

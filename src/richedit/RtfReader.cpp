@@ -578,6 +578,9 @@ ReadReport Reader::run()
     // Unwind whatever the data left open so pictures, fields and footnotes in progress complete.
     while (m_stack.size() > 1 || m_flatDepth > 0)
         closeGroup();
+    // A footnote begun outside any group (after the document's group closed) ends with the data.
+    if (m_note)
+        endNote();
     flushBytes();
     flushText();
     flushListText();

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the RTF reader: into a sink that only checks the order of events, and
 // into a QTextDocument whose RTF is then written and read back. Aborts when the reader breaks its
-// contract or the written RTF does not read back to the same text.
+// contract, the written RTF does not read back to the same text, or saving what was read back
+// writes other RTF.
 #include "richedit/DocumentSink.h"
 #include "richedit/RtfReader.h"
 #include "richedit/RtfWriter.h"
@@ -126,5 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fail("the written document is not RTF");
     if (blockText(reread) != blockText(document))
         fail("the written document reads back to other text");
+    if (kora::rtf::write(reread) != written)
+        fail("a second save writes other RTF than the first");
     return 0;
 }

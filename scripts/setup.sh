@@ -14,6 +14,7 @@ PACKAGES=(
   adwaita-icon-theme
   qt6-translations-l10n x11-utils xdotool
   hunspell-cs hunspell-en-us hunspell-tools libhunspell-dev
+  libreoffice-writer-nogui abiword
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "app/CommandState.h"
 #include "app/DroppedContentBar.h"
+#include "app/DroppedContentText.h"
 #include "app/Tfnovinky.h"
 #include "app/TipsOfTheDay.h"
 #include "editing/EditCommands.h"
@@ -147,7 +148,7 @@ void TForm1::wireDocuments()
         if (path.isEmpty())
             m_ui.droppedBar->hide();
         else
-            m_ui.droppedBar->showFor(path, m_ui.RichEdit1->lastLoad().report.describeDropped());
+            m_ui.droppedBar->showFor(path, describeDropped(m_ui.RichEdit1->lastLoad().report));
     });
 }
 

@@ -1,6 +1,7 @@
 #include "richedit/DocumentCodec.h"
 
 #include "richedit/DocumentSink.h"
+#include "richedit/FormatMapping.h"
 #include "richedit/RtfReader.h"
 #include "richedit/RtfWriter.h"
 #include "text/SafeSave.h"
@@ -107,6 +108,29 @@ QString plainText(const QTextDocument &document, int from, int to)
     return text;
 }
 
+QString exportText(const QTextDocument &document, int from, int to)
+{
+    const int end = document.characterCount() - 1;
+    from = std::clamp(from, 0, end);
+    to = to < 0 ? end : std::clamp(to, from, end);
+    QTextBlock first = document.findBlock(from);
+    bool numbered = false;
+    for (QTextBlock b = first; b.isValid() && b.position() <= to && !numbered; b = b.next())
+        numbered = b.textList() && !isBulletList(b.textList());
+    if (!numbered)
+        return plainText(document, from, to);
+    QString text;
+    for (QTextBlock b = first; b.isValid() && b.position() <= to; b = b.next()) {
+        const int blockEnd = b.position() + b.length() - 1;
+        if (b.position() >= from)
+            text += listLabel(b);
+        text += plainText(document, std::max(from, b.position()), std::min(to, blockEnd));
+        if (blockEnd < to)
+            text += u'\n';
+    }
+    return text;
+}
+
 QByteArray encode(const QTextDocument &document, DocumentKind kind, const plaintext::Format &textFormat, int from,
                   int to, plaintext::Format *written)
 {
@@ -115,7 +139,7 @@ QByteArray encode(const QTextDocument &document, DocumentKind kind, const plaint
             *written = textFormat;
         return rtf::write(document, from, to);
     }
-    return plaintext::encode(plainText(document, from, to), textFormat, written);
+    return plaintext::encode(exportText(document, from, to), textFormat, written);
 }
 
 bool saveFile(const QString &path, const QByteArray &bytes, QString *error)

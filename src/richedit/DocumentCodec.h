@@ -42,6 +42,10 @@ bool loadFile(const QString &path, QTextDocument &document, LoadInfo *info, QStr
 // The text of [from, to) with '\n' between paragraphs (to = -1: the end).
 QString plainText(const QTextDocument &document, int from = 0, int to = -1);
 
+// The text a plain-text file gets: plainText() with the generated number of each numbered list
+// item written before it.
+QString exportText(const QTextDocument &document, int from = 0, int to = -1);
+
 // Encodes the document (or [from, to)) in the given kind.
 QByteArray encode(const QTextDocument &document, DocumentKind kind, const plaintext::Format &textFormat, int from = 0,
                   int to = -1, plaintext::Format *written = nullptr);

@@ -17,6 +17,7 @@ enum DocumentProperty : int {
     PropPictureMetafileMode,
     PropPictureBitsPerPixel,
     PropPictureWidthBytes,
+    PropListLevel, // on a numbered list's format: the list level its document gave it
 };
 
 // Screen units of the document per twip: the layout works in pixels at 96 dpi.

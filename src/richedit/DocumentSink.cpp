@@ -43,7 +43,24 @@ void DocumentSink::applyParagraph(const rtf::ParaFormat &format)
         m_haveBlockFormat = true;
     }
     m_cursor.setBlockFormat(m_lastBlockFormat);
-    setBlockBullet(m_cursor, format.bullet);
+    if (format.numbered)
+        setNumbered(format);
+    else
+        setBlockBullet(m_cursor, format.bullet);
+}
+
+void DocumentSink::setNumbered(const rtf::ParaFormat &format)
+{
+    QPointer<QTextList> &list = m_numberedLists[format.list];
+    const QTextBlock block = m_cursor.block();
+    if (list && block.textList() == list)
+        return;
+    if (block.textList())
+        setBlockBullet(m_cursor, false);
+    if (list)
+        list->add(block);
+    else
+        list = m_cursor.createList(numberedListFormat(format.level));
 }
 
 void DocumentSink::paragraphBreak(const rtf::ParaFormat &format)

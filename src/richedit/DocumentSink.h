@@ -2,8 +2,12 @@
 
 #include "richedit/RtfSink.h"
 
+#include <QPointer>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextList>
+
+#include <unordered_map>
 
 namespace kora {
 
@@ -21,6 +25,7 @@ public:
 private:
     const QTextCharFormat &charFormat(const rtf::RunFormat &format);
     void applyParagraph(const rtf::ParaFormat &format);
+    void setNumbered(const rtf::ParaFormat &format);
 
     QTextCursor m_cursor;
     rtf::RunFormat m_lastRun;
@@ -29,6 +34,7 @@ private:
     rtf::ParaFormat m_lastPara;
     QTextBlockFormat m_lastBlockFormat;
     bool m_haveBlockFormat = false;
+    std::unordered_map<int, QPointer<QTextList>> m_numberedLists; // by the reader's list id
 };
 
 } // namespace kora

@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kora {
@@ -79,7 +80,7 @@ QTextBlockFormat blockFormatFor(const rtf::ParaFormat &para)
 {
     QTextBlockFormat f;
     f.setAlignment(alignmentFromCode(para.align));
-    setParagraphTwips(f, ParagraphTwips{para.left, para.firstLine, para.right}, para.bullet);
+    setParagraphTwips(f, ParagraphTwips{para.left, para.firstLine, para.right}, para.bullet || para.numbered);
     return f;
 }
 
@@ -91,33 +92,63 @@ QTextListFormat bulletListFormat()
     return f;
 }
 
+QTextListFormat numberedListFormat(int level)
+{
+    QTextListFormat f;
+    f.setStyle(QTextListFormat::ListDecimal);
+    f.setIndent(0);
+    f.setProperty(PropListLevel, level);
+    return f;
+}
+
+bool isBulletList(const QTextList *list)
+{
+    if (!list)
+        return false;
+    switch (list->format().style()) {
+    case QTextListFormat::ListDisc:
+    case QTextListFormat::ListCircle:
+    case QTextListFormat::ListSquare: return true;
+    default: return false;
+    }
+}
+
 void setBlockBullet(QTextCursor &cursor, bool bullet)
 {
     QTextBlock block = cursor.block();
     QTextList *list = block.textList();
-    if (!bullet) {
-        if (list)
-            list->remove(block);
+    if (bullet && isBulletList(list))
+        return;
+    if (list) {
+        list->remove(block);
         QTextBlockFormat f = block.blockFormat();
         if (f.hasProperty(QTextFormat::ObjectIndex)) {
             f.clearProperty(QTextFormat::ObjectIndex);
             cursor.setBlockFormat(f);
         }
-        return;
     }
-    if (list)
+    if (!bullet)
         return;
     const QTextBlock previous = block.previous();
-    if (previous.isValid() && previous.textList()) {
+    if (previous.isValid() && isBulletList(previous.textList())) {
         previous.textList()->add(block);
         return;
     }
     const QTextBlock next = block.next();
-    if (next.isValid() && next.textList()) {
+    if (next.isValid() && isBulletList(next.textList())) {
         next.textList()->add(block);
         return;
     }
     cursor.createList(bulletListFormat());
+}
+
+QString listLabel(const QTextBlock &block)
+{
+    const QTextList *list = block.textList();
+    if (!list || isBulletList(list))
+        return {};
+    const int level = std::clamp(list->format().intProperty(PropListLevel), 0, 8);
+    return QString(4 * (level + 1), u' ') + QString::number(list->itemNumber(block) + 1) + QStringLiteral(". ");
 }
 
 } // namespace kora

@@ -8,6 +8,7 @@
 
 class QTextBlock;
 class QTextCursor;
+class QTextList;
 
 namespace kora {
 
@@ -30,8 +31,16 @@ Qt::Alignment alignmentFromCode(int code);
 QTextCharFormat charFormatFor(const rtf::RunFormat &run);
 QTextBlockFormat blockFormatFor(const rtf::ParaFormat &para);
 QTextListFormat bulletListFormat();
+QTextListFormat numberedListFormat(int level);
 
-// Puts the cursor's block into or out of a bullet list, joining the previous block's list.
+// True for a list whose items show a bullet; the others show generated numbers.
+bool isBulletList(const QTextList *list);
+
+// Puts the cursor's block into or out of a bullet list, joining the previous block's bullet list.
 void setBlockBullet(QTextCursor &cursor, bool bullet);
+
+// The generated label of a numbered list item as a plain-text export writes it before the item's
+// text ("    1. " on the first level, four more spaces per level); empty for other blocks.
+QString listLabel(const QTextBlock &block);
 
 } // namespace kora

@@ -6,6 +6,8 @@
 #include <QStringEncoder>
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace kora::plaintext {
 
 namespace {
@@ -15,6 +17,34 @@ bool isValidUtf8(const QByteArray &bytes, qsizetype from)
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = decoder.decode(QByteArrayView(bytes).sliced(from));
     return !decoder.hasError();
+}
+
+// UTF-16 without a byte-order mark, the way common editors tell it: text in the Latin script has
+// a NUL byte in many of its code units, nearly all on the same side (odd offsets for little
+// endian). Text in one byte per character has no NUL bytes, binary data has them on both sides.
+// Returns the decoded text.
+std::optional<QString> utf16WithoutMark(const QByteArray &bytes, Encoding *encoding)
+{
+    if (bytes.size() < 2 || bytes.size() % 2)
+        return std::nullopt;
+    const qsizetype units = std::min<qsizetype>(bytes.size(), 1 << 16) / 2;
+    qsizetype evenNul = 0;
+    qsizetype oddNul = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        evenNul += bytes[2 * i] == 0;
+        oddNul += bytes[2 * i + 1] == 0;
+    }
+    if (oddNul * 10 >= units && evenNul * 4 < oddNul)
+        *encoding = Encoding::Utf16Le;
+    else if (evenNul * 10 >= units && oddNul * 4 < evenNul)
+        *encoding = Encoding::Utf16Be;
+    else
+        return std::nullopt;
+    QStringDecoder decoder(*encoding == Encoding::Utf16Le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError() || !QStringView(text).isValidUtf16())
+        return std::nullopt;
+    return text;
 }
 
 LineBreak detectLineBreak(const QString &text)
@@ -82,6 +112,8 @@ Decoded decode(const QByteArray &bytes)
         result.format.encoding = Encoding::Utf16BeBom;
         QStringDecoder decoder(QStringDecoder::Utf16BE);
         text = decoder.decode(QByteArrayView(bytes).sliced(2));
+    } else if (auto utf16 = utf16WithoutMark(bytes, &result.format.encoding)) {
+        text = std::move(*utf16);
     } else if (isValidUtf8(bytes, 0)) {
         result.format.encoding = Encoding::Utf8;
         text = QString::fromUtf8(bytes);
@@ -133,6 +165,8 @@ QByteArray encode(const QString &input, const Format &format, Format *written)
         out = "\xFE\xFF" + QByteArray(encoder.encode(text));
         break;
     }
+    case Encoding::Utf16Le: out = QStringEncoder(QStringEncoder::Utf16LE).encode(text); break;
+    case Encoding::Utf16Be: out = QStringEncoder(QStringEncoder::Utf16BE).encode(text); break;
     case Encoding::Windows1250: break;
     }
     if (written)

@@ -5,7 +5,7 @@
 
 namespace kora::plaintext {
 
-enum class Encoding { Utf8, Utf8Bom, Utf16LeBom, Utf16BeBom, Windows1250 };
+enum class Encoding { Utf8, Utf8Bom, Utf16LeBom, Utf16BeBom, Utf16Le, Utf16Be, Windows1250 };
 enum class LineBreak { CrLf, Lf, Cr };
 
 // How a text file was written, so that saving it keeps its form.
@@ -22,7 +22,8 @@ struct Decoded
     Format format;
 };
 
-// Byte-order marks first, then valid UTF-8, else Windows-1250. Control characters other than
+// Byte-order marks first, then UTF-16 without a mark (told by where its NUL bytes stand), then
+// valid UTF-8, else Windows-1250. Control characters other than
 // tab and line breaks are dropped; every line-break style becomes '\n'.
 Decoded decode(const QByteArray &bytes);
 

@@ -567,7 +567,7 @@ ParaFormat RichEdit::selParaFormat() const
     const ParagraphTwips t = paragraphTwips(f);
     ParaFormat p;
     p.alignment = Alignment(alignmentCode(f.alignment()));
-    p.numbering = block.textList() ? NumberingBullet : NumberingNone;
+    p.numbering = isBulletList(block.textList()) ? NumberingBullet : NumberingNone;
     p.firstIndent = floorDiv(t.left + t.firstLine, kTwipsPerPoint);
     p.leftIndent = floorDiv(-t.firstLine, kTwipsPerPoint);
     p.rightIndent = floorDiv(t.right, kTwipsPerPoint);

@@ -4,6 +4,7 @@
 #include "text/CodePage.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -15,34 +16,22 @@
 
 namespace kora::rtf {
 
-QStringList ReadReport::describeDropped() const
+namespace {
+
+// Where "{\rtf" starts after a UTF-8 byte-order mark and blanks, or -1.
+qsizetype rtfStart(QByteArrayView data)
 {
-    static const std::array<std::pair<unsigned, const char *>, 10> kTexts{{
-        {DroppedTables, "tabulky (zůstane jen jejich text, buňky oddělené tabulátory)"},
-        {DroppedHeaders, "záhlaví stránek"},
-        {DroppedFooters, "zápatí stránek"},
-        {DroppedFootnotes, "poznámky pod čarou"},
-        {DroppedComments, "komentáře"},
-        {DroppedFields, "pole (zůstane jen jejich zobrazený text)"},
-        {DroppedDrawings, "kresby a tvary"},
-        {DroppedObjects, "vložené objekty (zůstane jen jejich obrázek nebo text)"},
-        {DroppedHidden, "skrytý text"},
-        {DroppedUnknown, "další obsah, který editor neumí zobrazit"},
-    }};
-    QStringList lines;
-    for (const auto &[flag, text] : kTexts) {
-        if (dropped & flag)
-            lines << QString::fromUtf8(text);
-    }
-    return lines;
+    qsizetype i = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
+        ++i;
+    return data.sliced(i).startsWith("{\\rtf") ? i : -1;
 }
+
+} // namespace
 
 bool looksLikeRtf(QByteArrayView data)
 {
-    qsizetype i = 0;
-    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
-        ++i;
-    return data.sliced(i).startsWith("{\\rtf");
+    return rtfStart(data) >= 0;
 }
 
 namespace {
@@ -50,6 +39,7 @@ namespace {
 constexpr int kMaxDepth = 1000;
 constexpr int kMaxTableEntries = 32768;
 constexpr int kDefaultHalfPoints = 24;
+constexpr int kMaxListLevel = 8;
 
 enum class Dest : uint8_t {
     Body,
@@ -62,8 +52,10 @@ enum class Dest : uint8_t {
     ListTable,
     ListOverrideTable,
     PnDefinition,
-    ObjectShell, // \object, \shp: only their result groups are shown
-    UprAnsi,     // the ANSI half of \upr; its \ud half is shown
+    ObjectShell,       // \object, \shp: only their result groups are shown
+    ShapeInstructions, // \shpinst: only a text box's \shptxt is shown
+    DrawingObject,     // \do: only a text box's \dptxbxtext is shown
+    UprAnsi,           // the ANSI half of \upr; its \ud half is shown
 };
 
 struct CharState
@@ -87,13 +79,18 @@ struct ParaState
     int firstLine = 0;
     int right = 0;
     bool pnBullet = false;
+    bool pnDecimal = false;
     int listOverride = 0;
     int listLevel = 0;
 };
 
+// What a group's closing ends besides the group.
+enum class Closes : uint8_t { Nothing, TextBox, Note };
+
 struct GroupState
 {
     Dest dest = Dest::Body;
+    Closes closes = Closes::Nothing;
     unsigned reportIfText = 0; // dropped-content flag raised when a skipped group holds text
     CharState chr;
     ParaState para;
@@ -106,10 +103,69 @@ struct FontEntry
     int codePage = 0;
 };
 
+constexpr int kDecimal = 0; // \levelnfc values
+constexpr int kBullet = 23;
+
 struct ListDefinition
 {
     int id = 0;
-    std::vector<int> levelFormats; // \levelnfc per level; 23 = bullet
+    std::vector<int> levelFormats; // \levelnfc per level
+};
+
+// A decimal list as the reader hands it out: its id and how many items it has so far.
+struct ListCounter
+{
+    int id = 0;
+    int items = 0;
+};
+
+// Event of a footnote's text, kept until the notes section at the end.
+struct NoteEvent
+{
+    enum Kind : uint8_t { Text, Break, Image, Finish } kind = Text;
+    QString text;
+    RunFormat run;
+    ParaFormat para;
+    Picture picture;
+};
+
+// Records a footnote's text so that it can be written after the body.
+class NoteRecorder : public Sink
+{
+public:
+    void text(QStringView text, const RunFormat &format) override
+    {
+        events.push_back(NoteEvent{NoteEvent::Text, text.toString(), format, {}, {}});
+        hasText = hasText || !text.trimmed().isEmpty();
+    }
+    void paragraphBreak(const ParaFormat &format) override
+    {
+        events.push_back(NoteEvent{NoteEvent::Break, {}, {}, format, {}});
+    }
+    void picture(const Picture &picture, const RunFormat &format) override
+    {
+        events.push_back(NoteEvent{NoteEvent::Image, {}, format, {}, picture});
+        hasText = true;
+    }
+    void finish(const ParaFormat &format) override
+    {
+        events.push_back(NoteEvent{NoteEvent::Finish, {}, {}, format, {}});
+    }
+
+    std::vector<NoteEvent> events;
+    bool hasText = false;
+};
+
+// The paragraph bookkeeping of the body, set aside while a footnote is read.
+struct ParagraphState
+{
+    bool breakPending = false;
+    ParaFormat pendingBreakFormat;
+    bool paragraphHasContent = false;
+    bool cellPending = false;
+    bool labelAsText = false;
+    std::vector<std::pair<QString, RunFormat>> listText;
+    ListCounter pnList;
 };
 
 struct Field
@@ -123,7 +179,8 @@ enum class Word : uint8_t {
     // destinations
     FontTable, ColorTable, StyleSheet, Info, Header, Footer, Footnote, Annotation, Picture, Object,
     Result, Field, FieldInstruction, FieldResult, PnText, ListText, Pn, ListTable, ListOverrideTable,
-    Shape, ShapeResult, ShapePicture, NonShapePicture, DrawingObject, Upr, Ud, NestedRowProperties, SkipSilently,
+    Shape, ShapeResult, ShapePicture, NonShapePicture, DrawingObject, ShapeInstructions, ShapeText, DrawingText,
+    Upr, Ud, NestedRowProperties, SkipSilently,
     // document
     Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, Uc, U,
     // fonts and colours
@@ -133,14 +190,15 @@ enum class Word : uint8_t {
     NoSuperSub, Hidden,
     // paragraph
     Pard, Par, Line, Tab, Sect, Page, AlignLeft, AlignRight, AlignCenter, AlignJustify, FirstIndent,
-    LeftIndent, RightIndent, PnLevelBullet, PnLevelNumbered, ListOverrideIndex, ListLevel, Cell, Row,
+    LeftIndent, RightIndent, PnLevelBullet, PnLevelNumbered, PnDecimal, PnOtherNumbering, ListOverrideIndex,
+    ListLevel, Cell, Row,
     // lists
     List, ListLevelDefinition, LevelFormat, ListId, ListOverride,
     // pictures
     PngBlip, JpegBlip, EmfBlip, WmfBlip, DibBlip, DeviceBitmap, OtherPicture, PicWidth, PicHeight,
     PicGoalWidth, PicGoalHeight, PicScaleX, PicScaleY, BitsPerPixel, Planes, WidthBytes,
     // special characters
-    Character,
+    Character, FootnoteNumber,
 };
 
 struct WordInfo
@@ -176,17 +234,21 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add("listtable", Word::ListTable);
         add("listoverridetable", Word::ListOverrideTable);
         add("shp", Word::Shape);
+        add("shpgrp", Word::Shape);
         add("shprslt", Word::ShapeResult);
         add("shppict", Word::ShapePicture);
         add("nesttableprops", Word::NestedRowProperties);
         add("nonshppict", Word::NonShapePicture);
         add("do", Word::DrawingObject);
+        add("shpinst", Word::ShapeInstructions);
+        add("shptxt", Word::ShapeText);
+        add("dptxbxtext", Word::DrawingText);
         add("upr", Word::Upr);
         add("ud", Word::Ud);
         // Destinations that hold nothing a reader shows.
         for (auto name : {"generator", "xmlnstbl", "themedata", "colorschememapping", "datastore", "latentstyles",
                           "rsidtbl", "mmathPr", "defchp", "defpap", "wgrffmtfilter", "pgdsctbl", "bkmkstart",
-                          "bkmkend", "blipuid", "picprop", "shpinst", "panose", "falt", "fname", "listpicture",
+                          "bkmkend", "blipuid", "picprop", "panose", "falt", "fname", "listpicture",
                           "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "fontemb", "fontfile", "revtbl", "userprops",
                           "docvar", "protusertbl", "passwordhash", "pnseclvl", "nonesttables",
                           "objclass", "objdata", "objname", "oleclsid", "expandedcolortbl", "hl", "hlinkbase",
@@ -257,6 +319,9 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add("pnlvlbody", Word::PnLevelNumbered);
         add("pnlvlcont", Word::PnLevelNumbered);
         add("pnlvl", Word::PnLevelNumbered);
+        add("pndec", Word::PnDecimal);
+        for (auto name : {"pnucltr", "pnlcltr", "pnucrm", "pnlcrm", "pncard", "pnord", "pnordt"})
+            add(name, Word::PnOtherNumbering);
         add("ls", Word::ListOverrideIndex);
         add("ilvl", Word::ListLevel);
         add("cell", Word::Cell);
@@ -304,6 +369,7 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add("zwbo", Word::Character, u'\u200B');
         add("ltrmark", Word::Character, u'\u200E');
         add("rtlmark", Word::Character, u'\u200F');
+        add("chftn", Word::FootnoteNumber);
         return t;
     }();
     return table;
@@ -323,6 +389,7 @@ public:
     Reader(QByteArrayView data, Sink &sink)
         : m_tokens(data)
         , m_sink(sink)
+        , m_out(&sink)
     {
         m_stack.reserve(64);
         m_stack.push_back(GroupState{});
@@ -347,6 +414,7 @@ private:
     void paraProperty(Word word, const Token &t);
     void pictureProperty(Word word, const Token &t);
     void listProperty(Word word, const Token &t);
+    void fontTableWord(Word word, const Token &t);
 
     // Visible content.
     void appendBodyBytes(const char *bytes, qsizetype length);
@@ -359,19 +427,33 @@ private:
     void paragraphBreak(bool onlyAfterContent);
     void emitPicture();
 
+    // Text boxes and footnotes.
+    void startTextBox();
+    void startNote();
+    void endNote();
+    void writeNotes(const ParaFormat &lastBodyParagraph);
+
     int codePageFor(int font) const;
     const codepage::Decoder &decoder(int codePage);
     RunFormat currentRunFormat();
     ParaFormat currentParaFormat() const;
-    bool listIsBullet(int override, int level) const;
-    bool skippingUnicodeFallback(qsizetype available, qsizetype *consumed);
+    // The format of the paragraph that ends now; a numbered one becomes the next item of its list.
+    ParaFormat endingParaFormat();
+    int levelFormat(int override, int level) const;
+    int nextItemNumber(const ParaFormat &format) const;
+    void flushFontNameBytes();
     void commitFontEntry();
 
     Tokenizer m_tokens;
     Sink &m_sink;
+    Sink *m_out; // the document's sink, or the recorder of the footnote being read
     std::vector<GroupState> m_stack;
     ReadReport m_report;
-    int m_ignoredDepth = 0; // groups nested past kMaxDepth
+    // Groups nested past kMaxDepth are read as part of the deepest group kept; its state is
+    // restored when they close. A destination among them is skipped until its group closes.
+    int m_flatDepth = 0;
+    int m_flatSkipDepth = 0;
+    GroupState m_flatSaved;
     bool m_starPending = false;
     bool m_atGroupStart = false; // the last token opened a group
     bool m_finished = false;
@@ -385,9 +467,9 @@ private:
 
     // Font table entry under construction.
     int m_fontId = 0;
-    int m_fontCharset = -1;
     int m_fontCodePage = 0;
-    QByteArray m_fontNameBytes;
+    QByteArray m_fontNameBytes; // not yet decoded
+    QString m_fontName;
     bool m_fontOpen = false;
     // Colour table entry under construction.
     int m_red = 0, m_green = 0, m_blue = 0;
@@ -408,6 +490,7 @@ private:
     bool m_haveFinalParaFormat = false;
     bool m_paragraphHasContent = false;
     bool m_cellPending = false;
+    bool m_labelAsText = false; // the paragraph's list label is kept as text: it is no list item
     std::vector<std::pair<QString, RunFormat>> m_listText;
 
     // Lists.
@@ -415,6 +498,19 @@ private:
     std::unordered_map<int, int> m_overrides; // \ls -> \listid
     int m_overrideListId = 0;
     bool m_inOverride = false;
+    std::map<std::pair<int, int>, ListCounter> m_tableLists; // (\ls, level) -> its decimal list
+    ListCounter m_pnList; // the \pn list of the paragraphs just before; id 0: none
+    int m_nextListId = 1;
+
+    // Shapes and drawing objects open: the depth of their group and whether they held text.
+    std::vector<std::pair<int, bool>> m_shapes;
+
+    // Footnotes: the one being read (its recorder, number and the body's paragraph state) and
+    // those read, for the notes section.
+    std::vector<std::unique_ptr<NoteRecorder>> m_notes;
+    NoteRecorder *m_note = nullptr;
+    ParagraphState m_bodyParagraph;
+    int m_noteCount = 0;
 
     // Pictures and fields.
     Picture m_picture;
@@ -429,13 +525,8 @@ ReadReport Reader::run()
         const Token t = m_tokens.next();
         if (t.type == TokenType::End)
             break;
-        if (m_ignoredDepth > 0) {
-            if (t.type == TokenType::GroupOpen)
-                ++m_ignoredDepth;
-            else if (t.type == TokenType::GroupClose)
-                --m_ignoredDepth;
+        if (m_flatSkipDepth > 0 && t.type != TokenType::GroupOpen && t.type != TokenType::GroupClose)
             continue;
-        }
         // Some writers put \u values back to back without fallbacks; a \u is never a fallback.
         if (m_ucSkip > 0 && t.type == TokenType::ControlWord && t.word == "u")
             m_ucSkip = 0;
@@ -483,32 +574,53 @@ ReadReport Reader::run()
             break;
     }
     if (!m_finished)
-        m_report.truncated = m_stack.size() > 1 || m_ignoredDepth > 0;
-    // Unwind whatever the data left open so pictures and fields in progress complete.
-    while (m_stack.size() > 1)
+        m_report.truncated = m_stack.size() > 1 || m_flatDepth > 0;
+    // Unwind whatever the data left open so pictures, fields and footnotes in progress complete.
+    while (m_stack.size() > 1 || m_flatDepth > 0)
         closeGroup();
+    // A footnote begun outside any group (after the document's group closed) ends with the data.
+    if (m_note)
+        endNote();
+    flushBytes();
     flushText();
     flushListText();
-    m_sink.finish(m_breakPending          ? m_pendingBreakFormat
-                  : m_haveFinalParaFormat ? m_finalParaFormat
-                                          : currentParaFormat());
+    const ParaFormat last = m_breakPending          ? m_pendingBreakFormat
+                            : m_haveFinalParaFormat ? m_finalParaFormat
+                                                    : endingParaFormat();
+    if (m_notes.empty())
+        m_sink.finish(last);
+    else
+        writeNotes(last);
     m_report.badHex = m_tokens.sawBadHex();
     return m_report;
 }
 
 void Reader::openGroup()
 {
-    if (m_stack.size() >= kMaxDepth) {
-        m_ignoredDepth = 1;
-        return;
-    }
     flushBytes();
     m_starPending = false;
+    if (m_stack.size() >= kMaxDepth) {
+        if (m_flatDepth == 0) {
+            m_flatSaved = state();
+            m_report.dropped |= DroppedDeepGroups;
+        }
+        ++m_flatDepth;
+        return;
+    }
     m_stack.push_back(m_stack.back());
+    state().closes = Closes::Nothing;
 }
 
 void Reader::closeGroup()
 {
+    if (m_flatDepth > 0) {
+        flushBytes();
+        if (m_flatSkipDepth == m_flatDepth)
+            m_flatSkipDepth = 0;
+        if (--m_flatDepth == 0)
+            state() = m_flatSaved;
+        return;
+    }
     if (m_stack.size() <= 1) {
         // The root group is closed: anything after it is not part of the document.
         m_report.extraClose = true;
@@ -534,10 +646,20 @@ void Reader::closeGroup()
     }
     if (closing.dest == Dest::ListOverrideTable)
         m_inOverride = false;
-    if (depth == 2) {
+    if (closing.closes == Closes::TextBox) {
+        // The box's last paragraph ends with it; the text after the anchor starts a new one.
+        paragraphBreak(true);
+    } else if (closing.closes == Closes::Note) {
+        endNote();
+    }
+    if (!m_shapes.empty() && m_shapes.back().first == depth) {
+        m_report.dropped |= m_shapes.back().second ? DroppedTextBoxes : DroppedDrawings;
+        m_shapes.pop_back();
+    }
+    if (depth == 2 && !m_note) {
         // The document group ends: its last paragraph keeps the properties it had inside.
         flushListText();
-        m_finalParaFormat = currentParaFormat();
+        m_finalParaFormat = endingParaFormat();
         m_haveFinalParaFormat = true;
     }
 
@@ -545,7 +667,16 @@ void Reader::closeGroup()
     if (closing.dest == Dest::PnDefinition) {
         // \pn describes the paragraph it stands in, not just its own group.
         state().para.pnBullet = closing.para.pnBullet;
+        state().para.pnDecimal = closing.para.pnDecimal;
     }
+}
+
+void Reader::flushFontNameBytes()
+{
+    if (m_fontNameBytes.isEmpty())
+        return;
+    decoder(m_fontCodePage).decodeAppend(m_fontNameBytes.constData(), m_fontNameBytes.size(), m_fontName);
+    m_fontNameBytes.clear();
 }
 
 void Reader::commitFontEntry()
@@ -553,13 +684,20 @@ void Reader::commitFontEntry()
     if (!m_fontOpen)
         return;
     m_fontOpen = false;
-    if (m_fonts.size() >= kMaxTableEntries)
-        return;
+    flushFontNameBytes();
     QString name;
-    decoder(m_fontCodePage).decodeAppend(m_fontNameBytes.constData(), m_fontNameBytes.size(), name);
-    name = name.trimmed();
-    m_fonts.insert(m_fontId, FontEntry{name, m_fontCodePage});
-    m_fontNameBytes.clear();
+    for (qsizetype i = 0; i < m_fontName.size(); ++i) {
+        const QChar ch = m_fontName.at(i);
+        if (ch.isHighSurrogate() && i + 1 < m_fontName.size() && m_fontName.at(i + 1).isLowSurrogate()) {
+            name += ch;
+            name += m_fontName.at(++i);
+        } else if (!ch.isSurrogate() && ch.unicode() >= 0x20) {
+            name += ch;
+        }
+    }
+    m_fontName.clear();
+    if (m_fonts.size() < kMaxTableEntries)
+        m_fonts.insert(m_fontId, FontEntry{name.trimmed(), m_fontCodePage});
 }
 
 void Reader::controlWord(const Token &t)
@@ -569,6 +707,10 @@ void Reader::controlWord(const Token &t)
     const auto it = table.find(t.word);
     if (it == table.end()) {
         if (m_starPending && state().dest != Dest::Skip) {
+            if (m_flatDepth > 0) {
+                m_flatSkipDepth = m_flatDepth;
+                return;
+            }
             // An optional destination this reader does not know. Its text is lost content only
             // where text is shown; inside tables of fonts, lists and the like it is not.
             GroupState &s = state();
@@ -582,6 +724,11 @@ void Reader::controlWord(const Token &t)
     const Dest dest = state().dest;
 
     if (w <= Word::SkipSilently) {
+        if (m_flatDepth > 0) {
+            if (m_flatSkipDepth == 0)
+                m_flatSkipDepth = m_flatDepth;
+            return;
+        }
         enterDestination(w);
         return;
     }
@@ -608,8 +755,14 @@ void Reader::controlWord(const Token &t)
         if (value < 0)
             value += 65536;
         if (value >= 0 && value <= 0xFFFF) {
-            flushBytes();
-            appendChar(char32_t(value));
+            if (dest == Dest::FontTable) {
+                if (m_fontOpen && m_fontName.size() + m_fontNameBytes.size() < 256) {
+                    flushFontNameBytes();
+                    m_fontName += QChar(char16_t(value));
+                }
+            } else {
+                appendChar(char32_t(value));
+            }
         }
         m_ucSkip = state().uc;
         return;
@@ -617,31 +770,17 @@ void Reader::controlWord(const Token &t)
     case Word::Character:
         appendChar(info.character);
         return;
+    case Word::FootnoteNumber:
+        if (dest == Dest::Body || dest == Dest::ListText)
+            appendText(QString::number(m_note ? m_noteCount : m_noteCount + 1));
+        return;
     default:
         break;
     }
 
     switch (dest) {
     case Dest::FontTable:
-        if (w == Word::Pard || w == Word::Par) {
-            // A font table holds no paragraphs: its writer forgot to close it and the body began.
-            commitFontEntry();
-            state().dest = Dest::Body;
-            break;
-        }
-        if (w == Word::Font) {
-            commitFontEntry();
-            m_fontOpen = true;
-            m_fontId = t.param;
-            m_fontCharset = -1;
-            m_fontCodePage = m_documentCodePage;
-            m_fontNameBytes.clear();
-        } else if (w == Word::FontCharset) {
-            m_fontCharset = t.param;
-            m_fontCodePage = codepage::forCharset(t.param, m_documentCodePage);
-        } else if (w == Word::CodePage && t.hasParam && codepage::isSupported(t.param)) {
-            m_fontCodePage = t.param;
-        }
+        fontTableWord(w, t);
         return;
     case Dest::ColorTable:
         if (w == Word::Red || w == Word::Green || w == Word::Blue) {
@@ -657,17 +796,49 @@ void Reader::controlWord(const Token &t)
     case Dest::ListOverrideTable:
         listProperty(w, t);
         return;
-    case Dest::PnDefinition:
-        if (w == Word::PnLevelBullet)
-            state().para.pnBullet = true;
-        else if (w == Word::PnLevelNumbered)
-            state().para.pnBullet = false;
+    case Dest::PnDefinition: {
+        ParaState &p = state().para;
+        if (w == Word::PnLevelBullet) {
+            p.pnBullet = true;
+            p.pnDecimal = false;
+        } else if (w == Word::PnLevelNumbered) {
+            p.pnBullet = false;
+        } else if (w == Word::PnDecimal || w == Word::PnOtherNumbering) {
+            p.pnDecimal = w == Word::PnDecimal && !p.pnBullet;
+        }
         return;
+    }
     default:
         break;
     }
     charProperty(w, t);
     paraProperty(w, t);
+}
+
+void Reader::fontTableWord(Word w, const Token &t)
+{
+    if (w == Word::Pard || w == Word::Par) {
+        // A font table holds no paragraphs: its writer forgot to close it and the body began.
+        commitFontEntry();
+        state().dest = Dest::Body;
+        charProperty(w, t);
+        paraProperty(w, t);
+        return;
+    }
+    if (w == Word::Font) {
+        commitFontEntry();
+        m_fontOpen = true;
+        m_fontId = t.param;
+        m_fontCodePage = m_documentCodePage;
+        m_fontNameBytes.clear();
+        m_fontName.clear();
+    } else if (w == Word::FontCharset) {
+        flushFontNameBytes();
+        m_fontCodePage = codepage::forCharset(t.param, m_documentCodePage);
+    } else if (w == Word::CodePage && t.hasParam && codepage::isSupported(t.param)) {
+        flushFontNameBytes();
+        m_fontCodePage = t.param;
+    }
 }
 
 void Reader::enterDestination(Word w)
@@ -689,7 +860,12 @@ void Reader::enterDestination(Word w)
     case Word::SkipSilently: skip(0); break;
     case Word::Header: skip(DroppedHeaders); break;
     case Word::Footer: skip(DroppedFooters); break;
-    case Word::Footnote: skip(DroppedFootnotes); break;
+    case Word::Footnote:
+        if (s.dest == Dest::Body && !m_note)
+            startNote();
+        else
+            skip(DroppedFootnotes);
+        break;
     case Word::Annotation: skip(DroppedComments); break;
     case Word::Picture:
         if (!shown || m_pictureDepth >= 0) {
@@ -706,16 +882,41 @@ void Reader::enterDestination(Word w)
         s.dest = Dest::ObjectShell;
         break;
     case Word::Shape:
-        m_report.dropped |= DroppedDrawings;
-        s.dest = Dest::ObjectShell;
-        break;
     case Word::DrawingObject:
-        m_report.dropped |= DroppedDrawings;
-        skip(0);
+        if (!shown && s.dest != Dest::ObjectShell && s.dest != Dest::ShapeInstructions) {
+            skip(0);
+            break;
+        }
+        m_shapes.emplace_back(int(m_stack.size()), false);
+        s.dest = w == Word::Shape ? Dest::ObjectShell : Dest::DrawingObject;
+        break;
+    case Word::ShapeInstructions:
+        s.dest = s.dest == Dest::ObjectShell && !m_shapes.empty() ? Dest::ShapeInstructions : Dest::Skip;
+        s.reportIfText = 0;
+        break;
+    case Word::ShapeText:
+        if (s.dest == Dest::ShapeInstructions)
+            startTextBox();
+        else
+            skip(0);
+        break;
+    case Word::DrawingText:
+        if (s.dest == Dest::DrawingObject)
+            startTextBox();
+        else
+            skip(0);
         break;
     case Word::Result:
-    case Word::ShapeResult:
         if (s.dest == Dest::ObjectShell)
+            s.dest = Dest::Body;
+        break;
+    case Word::ShapeResult:
+        // A shape whose text was read already shows it; its result repeats it as a drawing.
+        if (s.dest != Dest::ObjectShell)
+            break;
+        if (!m_shapes.empty() && m_shapes.back().second)
+            skip(0);
+        else
             s.dest = Dest::Body;
         break;
     case Word::ShapePicture:
@@ -757,6 +958,82 @@ void Reader::enterDestination(Word w)
             s.dest = Dest::Body;
         break;
     default: break;
+    }
+}
+
+void Reader::startTextBox()
+{
+    for (auto &shape : m_shapes)
+        shape.second = true;
+    // The box's text stands in paragraphs of its own where the box is anchored.
+    paragraphBreak(true);
+    GroupState &s = state();
+    s.dest = Dest::Body;
+    s.closes = Closes::TextBox;
+}
+
+void Reader::startNote()
+{
+    flushText();
+    m_bodyParagraph = ParagraphState{m_breakPending, m_pendingBreakFormat, m_paragraphHasContent, m_cellPending,
+                                     m_labelAsText, std::move(m_listText), m_pnList};
+    m_listText.clear();
+    m_breakPending = false;
+    m_paragraphHasContent = false;
+    m_cellPending = false;
+    m_labelAsText = false;
+    m_pnList = ListCounter{};
+    m_notes.push_back(std::make_unique<NoteRecorder>());
+    m_note = m_notes.back().get();
+    m_out = m_note;
+    ++m_noteCount;
+    GroupState &s = state();
+    s.dest = Dest::Body;
+    s.closes = Closes::Note;
+}
+
+void Reader::endNote()
+{
+    flushBytes();
+    flushText();
+    flushListText();
+    m_note->finish(m_breakPending ? m_pendingBreakFormat : endingParaFormat());
+    if (m_note->hasText)
+        m_report.dropped |= DroppedFootnotes;
+    else
+        m_notes.pop_back();
+    m_note = nullptr;
+    m_out = &m_sink;
+    ParagraphState &b = m_bodyParagraph;
+    m_breakPending = b.breakPending;
+    m_pendingBreakFormat = b.pendingBreakFormat;
+    m_paragraphHasContent = b.paragraphHasContent;
+    m_cellPending = b.cellPending;
+    m_labelAsText = b.labelAsText;
+    m_listText = std::move(b.listText);
+    m_pnList = b.pnList;
+}
+
+void Reader::writeNotes(const ParaFormat &lastBodyParagraph)
+{
+    // The notes follow the body after an empty paragraph, each from a paragraph of its own.
+    m_sink.paragraphBreak(lastBodyParagraph);
+    m_sink.paragraphBreak(ParaFormat{});
+    for (size_t n = 0; n < m_notes.size(); ++n) {
+        const bool lastNote = n + 1 == m_notes.size();
+        for (const NoteEvent &e : m_notes[n]->events) {
+            switch (e.kind) {
+            case NoteEvent::Text: m_sink.text(e.text, e.run); break;
+            case NoteEvent::Break: m_sink.paragraphBreak(e.para); break;
+            case NoteEvent::Image: m_sink.picture(e.picture, e.run); break;
+            case NoteEvent::Finish:
+                if (lastNote)
+                    m_sink.finish(e.para);
+                else
+                    m_sink.paragraphBreak(e.para);
+                break;
+            }
+        }
     }
 }
 
@@ -803,7 +1080,7 @@ void Reader::paraProperty(Word w, const Token &t)
     case Word::LeftIndent: p.left = clampInt(t.param, -kMaxIndentTwips, kMaxIndentTwips); break;
     case Word::RightIndent: p.right = clampInt(t.param, -kMaxIndentTwips, kMaxIndentTwips); break;
     case Word::ListOverrideIndex: p.listOverride = t.param; break;
-    case Word::ListLevel: p.listLevel = clampInt(t.param, 0, 8); break;
+    case Word::ListLevel: p.listLevel = clampInt(t.param, 0, kMaxListLevel); break;
     case Word::Par:
         if (body)
             paragraphBreak(false);
@@ -944,7 +1221,8 @@ void Reader::textBytes(std::string_view bytes)
         for (char c : bytes) {
             if (c == ';') {
                 commitFontEntry();
-            } else if (m_fontOpen && m_fontNameBytes.size() < 256 && static_cast<unsigned char>(c) >= 0x20) {
+            } else if (m_fontOpen && m_fontName.size() + m_fontNameBytes.size() < 256
+                       && static_cast<unsigned char>(c) >= 0x20) {
                 m_fontNameBytes.append(c);
             }
         }
@@ -1000,7 +1278,7 @@ void Reader::hexByte(uint8_t byte)
     if (dest == Dest::Body || dest == Dest::ListText) {
         appendBodyBytes(&c, 1);
     } else if (dest == Dest::FontTable) {
-        if (m_fontOpen && m_fontNameBytes.size() < 256)
+        if (m_fontOpen && m_fontName.size() + m_fontNameBytes.size() < 256)
             m_fontNameBytes.append(c);
     } else if (dest == Dest::Picture) {
         m_picture.data.append(c);
@@ -1152,7 +1430,7 @@ void Reader::flushText()
 {
     if (m_text.isEmpty())
         return;
-    m_sink.text(m_text, m_textFormat);
+    m_out->text(m_text, m_textFormat);
     m_text.clear();
 }
 
@@ -1160,7 +1438,7 @@ void Reader::beforeContent()
 {
     if (m_breakPending) {
         flushText();
-        m_sink.paragraphBreak(m_pendingBreakFormat);
+        m_out->paragraphBreak(m_pendingBreakFormat);
         m_breakPending = false;
     }
     if (!m_listText.empty())
@@ -1169,7 +1447,7 @@ void Reader::beforeContent()
         m_cellPending = false;
         flushText();
         const RunFormat format = currentRunFormat();
-        m_sink.text(u"\t", format);
+        m_out->text(u"\t", format);
     }
     m_paragraphHasContent = true;
 }
@@ -1180,11 +1458,25 @@ void Reader::flushListText()
         return;
     auto runs = std::move(m_listText);
     m_listText.clear();
-    if (currentParaFormat().bullet)
+    const ParaFormat format = currentParaFormat();
+    if (format.bullet)
         return;
+    QString label;
+    for (const auto &run : runs)
+        label += run.first;
+    label = label.trimmed();
+    if (format.numbered) {
+        // The label is the item's number as the list generates it, or text the list cannot give
+        // ("a)", "1.2.", another number): then it stays text and the paragraph is no list item.
+        static const QRegularExpression number(QStringLiteral("^(\\d+)\\.?$"));
+        const QRegularExpressionMatch m = number.match(label);
+        if (label.isEmpty() || (m.hasMatch() && m.captured(1).toInt() == nextItemNumber(format)))
+            return;
+        m_labelAsText = true;
+    }
     flushText();
-    for (const auto &[text, format] : runs)
-        m_sink.text(text, format);
+    for (const auto &[text, run] : runs)
+        m_out->text(text, run);
 }
 
 void Reader::paragraphBreak(bool onlyAfterContent)
@@ -1194,13 +1486,13 @@ void Reader::paragraphBreak(bool onlyAfterContent)
         return;
     if (m_breakPending) {
         flushText();
-        m_sink.paragraphBreak(m_pendingBreakFormat);
+        m_out->paragraphBreak(m_pendingBreakFormat);
         m_breakPending = false;
     }
     flushText();
     flushListText();
     m_cellPending = false;
-    m_pendingBreakFormat = currentParaFormat();
+    m_pendingBreakFormat = endingParaFormat();
     m_breakPending = true;
     m_paragraphHasContent = false;
 }
@@ -1212,7 +1504,7 @@ void Reader::emitPicture()
     // The picture shows where its group stands; that is body text of the enclosing group.
     beforeContent();
     flushText();
-    m_sink.picture(m_picture, currentRunFormat());
+    m_out->picture(m_picture, currentRunFormat());
     m_picture = Picture{};
 }
 
@@ -1248,23 +1540,66 @@ ParaFormat Reader::currentParaFormat() const
     f.left = p.left;
     f.firstLine = p.firstLine;
     f.right = p.right;
-    f.bullet = p.pnBullet || (p.listOverride > 0 && listIsBullet(p.listOverride, p.listLevel));
+    const int format = p.listOverride > 0 ? levelFormat(p.listOverride, p.listLevel) : -1;
+    if (format >= 0) {
+        // A list-table list decides over a \pn that some writers add for older readers.
+        f.bullet = format == kBullet;
+        f.numbered = format == kDecimal;
+        f.list = p.listOverride;
+        f.level = p.listLevel;
+    } else {
+        f.bullet = p.pnBullet;
+        f.numbered = p.pnDecimal;
+    }
+    f.numbered = f.numbered && !m_labelAsText;
     return f;
 }
 
-bool Reader::listIsBullet(int override, int level) const
+int Reader::nextItemNumber(const ParaFormat &format) const
+{
+    if (format.list > 0) {
+        const auto it = m_tableLists.find({format.list, format.level});
+        return it == m_tableLists.end() ? 1 : it->second.items + 1;
+    }
+    return m_pnList.items + 1;
+}
+
+ParaFormat Reader::endingParaFormat()
+{
+    ParaFormat f = currentParaFormat();
+    m_labelAsText = false;
+    // A \pn list runs over consecutive numbered paragraphs.
+    if (!f.numbered || f.list > 0)
+        m_pnList = ListCounter{};
+    if (!f.numbered)
+        return f;
+    ListCounter *counter = &m_pnList;
+    if (f.list > 0) {
+        // Numbering of deeper levels starts again after an item of this level.
+        for (int level = f.level + 1; level <= kMaxListLevel; ++level)
+            m_tableLists.erase({f.list, level});
+        counter = &m_tableLists[{f.list, f.level}];
+    }
+    if (counter->id == 0)
+        counter->id = m_nextListId++;
+    ++counter->items;
+    f.list = counter->id;
+    return f;
+}
+
+int Reader::levelFormat(int override, int level) const
 {
     const auto it = m_overrides.find(override);
     if (it == m_overrides.end())
-        return false;
+        return -1;
     for (const ListDefinition &list : m_lists) {
         if (list.id != it->second)
             continue;
         if (size_t(level) < list.levelFormats.size())
-            return list.levelFormats[size_t(level)] == 23;
-        return false;
+            return list.levelFormats[size_t(level)];
+        return -1;
     }
-    return false;
+    return -1;
 }
 
 } // namespace
@@ -1272,11 +1607,12 @@ bool Reader::listIsBullet(int override, int level) const
 ReadResult read(QByteArrayView data, Sink &sink)
 {
     ReadResult result;
-    if (!looksLikeRtf(data)) {
+    const qsizetype start = rtfStart(data);
+    if (start < 0) {
         result.error = ReadError::NotRtf;
         return result;
     }
-    Reader reader(data, sink);
+    Reader reader(data.sliced(start), sink);
     result.report = reader.run();
     return result;
 }

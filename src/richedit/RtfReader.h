@@ -18,7 +18,7 @@ struct ReadResult
     bool ok() const { return error == ReadError::None; }
 };
 
-// True when the data starts (after blanks) with "{\rtf".
+// True when the data starts with "{\rtf", after blanks and a UTF-8 byte-order mark.
 bool looksLikeRtf(QByteArrayView data);
 
 // Decodes RTF into `sink`. Malformed input is read as far as it makes sense; only data

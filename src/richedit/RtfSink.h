@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QRgb>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 namespace kora::rtf {
@@ -31,6 +30,11 @@ struct ParaFormat
 {
     int align = 0; // 0 left, 1 right, 2 centre, 3 justified
     bool bullet = false;
+    // A decimal list item whose number the editor generates. Items with the same `list` form one
+    // list, numbered in document order; `level` is the list level the document gave it.
+    bool numbered = false;
+    int list = 0;
+    int level = 0;
     int left = 0;
     int firstLine = 0; // relative to left
     int right = 0;
@@ -56,18 +60,21 @@ struct Picture
     int widthBytes = 0; // \wbmwidthbytes
 };
 
-// What the reader had to leave out of the document.
+// What the reader had to leave out of the document or could keep only in another form.
 enum DroppedContent : unsigned {
     DroppedTables = 1u << 0,
     DroppedHeaders = 1u << 1,
     DroppedFooters = 1u << 2,
-    DroppedFootnotes = 1u << 3,
+    DroppedFootnotes = 1u << 3, // their text is kept in a notes section at the end
+
     DroppedFields = 1u << 4,
     DroppedDrawings = 1u << 5,
     DroppedUnknown = 1u << 6,
     DroppedObjects = 1u << 7,
     DroppedComments = 1u << 8,
     DroppedHidden = 1u << 9,
+    DroppedTextBoxes = 1u << 10, // text boxes and drawings with text: their text is kept as paragraphs
+    DroppedDeepGroups = 1u << 11, // groups nested past the reader's limit: their text is kept, flattened
 };
 
 struct ReadReport
@@ -76,9 +83,6 @@ struct ReadReport
     bool truncated = false; // ended inside open groups
     bool extraClose = false;
     bool badHex = false;
-
-    // One Czech line per kind of lost content, for telling the user before a save.
-    QStringList describeDropped() const;
 };
 
 // Receives the document as the reader decodes it.

@@ -60,7 +60,7 @@ public:
     QByteArray run();
 
 private:
-    bool rangeHasBullets() const;
+    void findLists();
     int fontIndex(const QString &face);
     int colorIndex(const QColor &color);
     void word(const char *text) { m_body.append(text); }
@@ -80,8 +80,12 @@ private:
     QHash<QString, int> m_fontIndex;
     std::vector<QRgb> m_colors;
     QHash<QRgb, int> m_colorIndex;
-    bool m_usesBullets = false;
-    int m_symbolFont = -1;
+    int m_symbolFont = -1; // the bullets' own font entry, never shared with the text's fonts
+    // Lists in the list table, by their \ls from 1: whether each is a bullet list, and its level.
+    // Without numbered lists the table is not written and bullets take the \pn form alone.
+    QHash<const QTextList *, int> m_listNumbers;
+    std::vector<std::pair<bool, int>> m_tableLists;
+    bool m_writeListTable = false;
     QByteArray m_body;
     qsizetype m_lineStart = 0;
     bool m_needsDelimiter = false;
@@ -129,10 +133,7 @@ void Writer::delimit()
 QByteArray Writer::run()
 {
     const int end = m_to < 0 ? m_document.characterCount() - 1 : m_to;
-    if (rangeHasBullets()) {
-        m_usesBullets = true;
-        m_symbolFont = fontIndex(QStringLiteral("Symbol"));
-    }
+    findLists();
     QTextBlock block = m_document.findBlock(m_from);
     while (block.isValid() && block.position() <= end) {
         const QTextBlock next = block.next();
@@ -150,8 +151,11 @@ QByteArray Writer::run()
         out.append(i == symbolFont ? "\\ftech\\fcharset2 " : "\\fnil\\fcharset238 ");
         for (const QChar ch : m_fonts.at(i)) {
             const int b = codepage::toWindows1250(ch.unicode());
-            if (ch == u'\\' || ch == u'{' || ch == u'}' || ch == u';') {
-                continue;
+            // A semicolon would end the name: it goes as a hex escape, which readers keep.
+            if (ch == u'\\' || ch == u'{' || ch == u'}') {
+                out.append('\\').append(char(ch.unicode()));
+            } else if (ch == u';') {
+                out.append("\\'3b");
             } else if (b >= 0x20 && b < 0x80) {
                 out.append(char(b));
             } else if (b >= 0x80) {
@@ -169,6 +173,35 @@ QByteArray Writer::run()
             out.append("\\red").append(QByteArray::number(qRed(c)));
             out.append("\\green").append(QByteArray::number(qGreen(c)));
             out.append("\\blue").append(QByteArray::number(qBlue(c))).append(';');
+        }
+        out.append("}\r\n");
+    }
+    if (m_writeListTable) {
+        // A numbered list's label is its level's number alone ("3."), as the editor shows it.
+        out.append("{\\*\\listtable");
+        for (size_t i = 0; i < m_tableLists.size(); ++i) {
+            const auto [bullet, listLevel] = m_tableLists[i];
+            const QByteArray id = QByteArray::number(qsizetype(i + 1));
+            out.append("{\\list\\listtemplateid").append(id);
+            for (int level = 0; level <= listLevel; ++level) {
+                if (bullet) {
+                    out.append("{\\listlevel\\levelnfc23\\levelnfcn23\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1"
+                               "{\\leveltext\\'01\\u-3913 ?;}{\\levelnumbers;}\\f")
+                        .append(QByteArray::number(m_symbolFont))
+                        .append('}');
+                } else {
+                    out.append("{\\listlevel\\levelnfc0\\levelnfcn0\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1"
+                               "{\\leveltext\\'02\\'0");
+                    out.append(char('0' + level));
+                    out.append(".;}{\\levelnumbers\\'01;}}");
+                }
+            }
+            out.append("\\listid").append(id).append('}');
+        }
+        out.append("}\r\n{\\*\\listoverridetable");
+        for (size_t i = 0; i < m_tableLists.size(); ++i) {
+            const QByteArray id = QByteArray::number(qsizetype(i + 1));
+            out.append("{\\listoverride\\listid").append(id).append("\\listoverridecount0\\ls").append(id).append('}');
         }
         out.append("}\r\n");
     }
@@ -221,14 +254,24 @@ void Writer::paragraph(const QTextBlock &block, bool last)
     }
 }
 
-bool Writer::rangeHasBullets() const
+void Writer::findLists()
 {
     const int end = m_to < 0 ? m_document.characterCount() - 1 : m_to;
     for (QTextBlock b = m_document.findBlock(m_from); b.isValid() && b.position() <= end; b = b.next()) {
-        if (b.textList())
-            return true;
+        const QTextList *list = b.textList();
+        if (!list)
+            continue;
+        if (m_listNumbers.contains(list))
+            continue;
+        const bool bullet = isBulletList(list);
+        if (bullet && m_symbolFont < 0) {
+            m_symbolFont = int(m_fonts.size());
+            m_fonts << QStringLiteral("Symbol");
+        }
+        m_writeListTable = m_writeListTable || !bullet;
+        m_tableLists.emplace_back(bullet, bullet ? 0 : std::clamp(list->format().intProperty(PropListLevel), 0, 8));
+        m_listNumbers.insert(list, int(m_tableLists.size()));
     }
-    return false;
 }
 
 void Writer::paragraphProperties(const QTextBlock &block)
@@ -249,8 +292,23 @@ void Writer::paragraphProperties(const QTextBlock &block)
     if (t.right)
         wordNumber("\\ri", t.right);
     m_needsDelimiter = true;
-    if (block.textList()) {
-        const QByteArray symbol = QByteArray::number(m_symbolFont);
+    const QTextList *list = block.textList();
+    if (!list)
+        return;
+    const QByteArray symbol = QByteArray::number(m_symbolFont);
+    if (m_writeListTable) {
+        // Readers that know lists number the item again; the others show the label's text. Bullets
+        // take the same form here: readers mix up \pn bullets with list-table numbering.
+        const int ls = m_listNumbers.value(list);
+        const auto [bullet, level] = m_tableLists[size_t(ls - 1)];
+        wordNumber("\\ls", ls);
+        wordNumber("\\ilvl", level);
+        if (bullet)
+            m_body.append("{\\listtext\\f" + symbol + "\\'B7\\tab}");
+        else
+            m_body.append("{\\listtext " + QByteArray::number(list->itemNumber(block) + 1) + ".\\tab}");
+        m_needsDelimiter = false;
+    } else {
         m_body.append("{\\pntext\\f" + symbol + "\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf" + symbol
                       + "\\pnindent0{\\pntxtb\\'B7}}");
         m_needsDelimiter = false;

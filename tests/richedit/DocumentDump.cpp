@@ -1,5 +1,6 @@
 #include "DocumentDump.h"
 
+#include "richedit/DocumentProperties.h"
 #include "richedit/DocumentSink.h"
 #include "richedit/FormatMapping.h"
 #include "richedit/RtfReader.h"
@@ -64,6 +65,18 @@ QString runText(const QTextCharFormat &f)
     return parts.join(u' ');
 }
 
+QString listText(const QTextBlock &block)
+{
+    const QTextList *list = block.textList();
+    if (!list)
+        return {};
+    if (isBulletList(list))
+        return QStringLiteral(" bullet");
+    return QStringLiteral(" number=%1 level=%2")
+        .arg(list->itemNumber(block) + 1)
+        .arg(list->format().intProperty(PropListLevel));
+}
+
 } // namespace
 
 QString dump(const QTextDocument &document)
@@ -77,7 +90,7 @@ QString dump(const QTextDocument &document)
                      .arg(t.left)
                      .arg(t.firstLine)
                      .arg(t.right)
-                     .arg(block.textList() ? QStringLiteral(" bullet") : QString());
+                     .arg(listText(block));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             QString text = fragment.text();

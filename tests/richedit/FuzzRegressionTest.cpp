@@ -1,7 +1,9 @@
 // Inputs the fuzzer found breaking the reader or the round trip through the writer: each must read
-// to the end, and what the writer makes of it must read back to the same text.
+// to the end and finish the document exactly once, what the writer makes of it must read back to
+// the same text, and saving that again must write the same RTF.
 #include "DocumentDump.h"
 
+#include "richedit/RtfReader.h"
 #include "richedit/RtfWriter.h"
 
 #include <QDir>
@@ -34,10 +36,27 @@ class FuzzRegressionTest : public ::testing::TestWithParam<std::string>
 {
 };
 
+// Counts finish() and every event after it.
+class FinishCounter : public kora::rtf::Sink
+{
+public:
+    void text(QStringView, const kora::rtf::RunFormat &) override { late += finished; }
+    void paragraphBreak(const kora::rtf::ParaFormat &) override { late += finished; }
+    void picture(const kora::rtf::Picture &, const kora::rtf::RunFormat &) override { late += finished; }
+    void finish(const kora::rtf::ParaFormat &) override { ++finished; }
+
+    int finished = 0;
+    int late = 0;
+};
+
 TEST_P(FuzzRegressionTest, ReadsAndKeepsItsTextThroughTheWriter)
 {
     const QByteArray input = kora::test::readFile(QString::fromStdString(GetParam()));
     ASSERT_FALSE(input.isEmpty());
+    FinishCounter counter;
+    ASSERT_TRUE(kora::rtf::read(input, counter).ok());
+    EXPECT_EQ(counter.finished, 1);
+    EXPECT_EQ(counter.late, 0);
     bool ok = false;
     const auto document = kora::test::readRtf(input, nullptr, &ok);
     ASSERT_TRUE(ok);
@@ -46,6 +65,7 @@ TEST_P(FuzzRegressionTest, ReadsAndKeepsItsTextThroughTheWriter)
     const auto reread = kora::test::readRtf(written, nullptr, &ok);
     ASSERT_TRUE(ok) << written.toStdString();
     EXPECT_EQ(kora::test::plainText(*reread).toStdString(), kora::test::plainText(*document).toStdString());
+    EXPECT_EQ(kora::rtf::write(*reread).toStdString(), written.toStdString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, FuzzRegressionTest, ::testing::ValuesIn(fuzzInputs()), testName);

@@ -1,6 +1,7 @@
 // Checks that another word processor reads what we write with the same text and formatting.
 #include "DocumentDump.h"
 
+#include "richedit/DocumentCodec.h"
 #include "richedit/RtfWriter.h"
 
 #include <QFile>
@@ -20,7 +21,8 @@ const char kDocument[] =
     "\\f0 P\\'f8\\'edli\\'9a {\\b bold} {\\i ital} {\\ul under} {\\strike gone} {\\cf1 red} {\\super up}\\par"
     "\\pard\\qc centre\\par\\pard\\qr right\\par\\pard\\fs40 big\\par"
     "\\pard{\\i \\u1046?\\u1080?\\u1079?\\u1085?\\u1100?} \\{x\\}\\par"
-    "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}\\li400\\fi-200 item\\par}";
+    "{\\*\\pn\\pnlvlbody\\pndec}\\li720\\fi-360 first\\par{\\*\\pn\\pnlvlbody\\pndec}second\\par"
+    "\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}\\li400\\fi-200 item\\par}";
 
 class Interop : public ::testing::Test
 {
@@ -76,10 +78,12 @@ bool inside(const QString &html, const QString &word, const QString &open, const
 
 } // namespace
 
-TEST_F(Interop, OfficeSuiteReadsOurTextWordForWord)
+TEST_F(Interop, OfficeSuiteReadsOurTextWordForWordAndNumbersOurLists)
 {
+    // Its text export is what ours does: numbered items get their numbers again.
     const QString converted = convert("txt:Text (encoded):UTF8", "txt");
-    EXPECT_EQ(words(converted), words(test::plainText(*document))) << converted.toStdString();
+    EXPECT_EQ(words(converted), words(documentcodec::exportText(*document))) << converted.toStdString();
+    EXPECT_TRUE(converted.contains("    2. second")) << converted.toStdString();
 }
 
 TEST_F(Interop, OfficeSuiteReadsOurFormatting)
@@ -151,4 +155,8 @@ TEST_F(Interop, SecondWordProcessorReadsOurTextAndFormatting)
     for (const Case &c : cases)
         EXPECT_TRUE(abiwordProps(abw, c.word).contains(c.property)) << c.word << ": " << abiwordProps(abw, c.word).toStdString();
     EXPECT_TRUE(abw.contains(QRegularExpression("text-align:center[^>]*>\\s*<c[^>]*>centre")));
+    for (const char *item : {"first", "second"}) {
+        EXPECT_TRUE(abw.contains(QRegularExpression("<p [^>]*list-style:Numbered List[^>]*>.*" + QString(item) + "</c></p>")))
+            << item << " is a numbered list item";
+    }
 }

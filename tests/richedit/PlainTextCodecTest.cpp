@@ -35,6 +35,15 @@ TEST(PlainTextCodec, DetectsEncodingAndLineBreaks)
          LineBreak::CrLf},
         {"control characters dropped", QByteArray("a\0b\x07\tc\x0c", 7), QStringLiteral("ab\tc"), Encoding::Utf8,
          LineBreak::CrLf},
+        {"utf16le without bom", QByteArray("P\0\x59\x01\xed\0l\0i\0\x61\x01\r\0\n\0\x0d\x01\0\x20", 20),
+         QStringLiteral("Příliš\nč\u2000"), Encoding::Utf16Le, LineBreak::CrLf},
+        {"utf16be without bom", QByteArray("\0a\0b\x01\x0d\0\n\x04\x16", 10), QStringLiteral("abč\nЖ"),
+         Encoding::Utf16Be, LineBreak::Lf},
+        {"nul bytes on both sides are no utf16", QByteArray("a\0\0b\0c\0\0", 8), QStringLiteral("abc"), Encoding::Utf8,
+         LineBreak::CrLf},
+        {"odd length is no utf16", QByteArray("a\0b\0c", 5), QStringLiteral("abc"), Encoding::Utf8, LineBreak::CrLf},
+        {"unpaired surrogate is no utf16", QByteArray("a\0b\0c\0\x01\xd8" "d\0", 10), QStringLiteral("abcŘd"),
+         Encoding::Windows1250, LineBreak::CrLf},
     };
     for (const DecodeCase &c : cases) {
         const Decoded d = decode(c.bytes);
@@ -51,6 +60,8 @@ TEST(PlainTextCodec, WritesBackInTheFormItWasRead)
         "\xEF\xBB\xBFline\nline",
         QByteArray("\xFF\xFE\x0d\x01\x0a\x00", 6),
         QByteArray("\xFE\xFF\x01\x0d\x00\x0d", 6),
+        QByteArray("a\0\x0d\x01\r\0\n\0b\0", 10),
+        QByteArray("\0a\x01\x0d\0\r\0b", 8),
         "\xe8\x9a\rx",
     };
     for (const QByteArray &bytes : files) {

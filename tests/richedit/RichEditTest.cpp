@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextList>
 
 #include "support/QtPrinters.h"
 
@@ -438,6 +439,37 @@ TEST_F(RichEditTest, SaveByExtensionKeepsPlainFilesPlain)
     QString error;
     EXPECT_FALSE(edit.saveToFile(dir.filePath("no/such/folder/x.rtf"), &error));
     EXPECT_TRUE(error.contains("x.rtf")) << error.toStdString();
+}
+
+TEST_F(RichEditTest, NumberedListsShowNumbersThatAreNoTextOfTheDocument)
+{
+    ASSERT_TRUE(edit.loadFromFile(writeFile("list.rtf", "{\\rtf1\\ansi\\ansicpg1250{\\*\\listtable{\\list{\\listlevel"
+                                                       "\\levelnfc0}\\listid7}}{\\*\\listoverridetable{\\listoverride"
+                                                       "\\listid7\\ls1}}\\pard\\ls1 jedna\\par\\ls1 dv\\'ec\\par\\pard "
+                                                       "konec\\par}")));
+    EXPECT_EQ(edit.text(), "jedna\r\ndvě\r\nkonec") << "the counts see the document's own characters";
+    const QTextBlock second = edit.document()->findBlockByNumber(1);
+    ASSERT_NE(second.textList(), nullptr);
+    EXPECT_EQ(second.textList()->itemText(second), "2.") << "the editor shows the number";
+    edit.setSelStart(7);
+    EXPECT_EQ(edit.selParaFormat().numbering, NumberingNone) << "a number is no bullet";
+
+    ASSERT_TRUE(edit.saveToFile(dir.filePath("list.txt")));
+    EXPECT_EQ(readBack("list.txt"), QString("    1. jedna\r\n    2. dvě\r\nkonec").toUtf8());
+    ASSERT_TRUE(edit.saveToFile(dir.filePath("again.rtf")));
+    RichEdit reopened;
+    ASSERT_TRUE(reopened.loadFromFile(dir.filePath("again.rtf")));
+    EXPECT_EQ(reopened.text(), edit.text());
+    EXPECT_EQ(reopened.document()->findBlockByNumber(1).textList()->itemText(reopened.document()->findBlockByNumber(1)),
+              "2.");
+
+    // Bullets replace the numbering of the paragraphs they are given to, and only theirs.
+    edit.setParaNumbering(NumberingBullet);
+    EXPECT_EQ(edit.selParaFormat().numbering, NumberingBullet);
+    const QTextBlock first = edit.document()->findBlockByNumber(0);
+    EXPECT_EQ(first.textList()->itemText(first), "1.");
+    ASSERT_TRUE(edit.saveToFile(dir.filePath("mixed.txt")));
+    EXPECT_EQ(readBack("mixed.txt"), QString("    1. jedna\r\ndvě\r\nkonec").toUtf8());
 }
 
 TEST_F(RichEditTest, SelectionOnlyStreamingSavesTheSelection)

@@ -91,6 +91,22 @@ TEST(RtfWriter, BulletsAreWrittenInPnForm)
         << out.constData();
 }
 
+TEST(RtfWriter, NumberedListsGoToTheListTableWithTheirLabelsAsText)
+{
+    const QByteArray out = roundTrip("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec}one\\par{\\*\\pn\\pnlvlbody\\pndec}two\\par\\pard "
+                                     "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt}dot\\par}");
+    EXPECT_TRUE(out.contains("{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelnfcn0\\leveljc0\\leveljcn0"
+                             "\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid1}"))
+        << out.constData();
+    EXPECT_TRUE(out.contains("{\\listoverride\\listid1\\listoverridecount0\\ls1}{\\listoverride\\listid2"));
+    EXPECT_TRUE(out.contains("\\pard\\ls1\\ilvl0{\\listtext 1.\\tab}one\\par")) << out.constData();
+    EXPECT_TRUE(out.contains("\\pard\\ls1\\ilvl0{\\listtext 2.\\tab}two\\par"));
+    // Beside numbered lists, bullets are list-table lists too, in their own font.
+    EXPECT_TRUE(out.contains("\\levelnfc23")) << out.constData();
+    EXPECT_TRUE(out.contains("\\pard\\ls2\\ilvl0{\\listtext\\f1\\'B7\\tab}dot\\par"));
+    EXPECT_FALSE(out.contains("\\pnlvlblt"));
+}
+
 TEST(RtfWriter, SelectionRangeWritesOnlyThoseCharacters)
 {
     const auto document = test::readRtf("{\\rtf1 first\\par {\\b second}\\par third}");

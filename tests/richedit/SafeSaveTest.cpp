@@ -5,12 +5,12 @@
 #include <QTemporaryDir>
 
 #include "support/QtPrinters.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using namespace kora;
 
@@ -27,11 +27,6 @@ void write(const QString &path, const QByteArray &data)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(data);
-}
-
-bool runningAsRoot()
-{
-    return geteuid() == 0;
 }
 
 } // namespace
@@ -93,17 +88,24 @@ TEST(SafeSave, WriteFailureLikeAFullDiskKeepsTheOldFile)
 
 TEST(SafeSave, UnwritableFolderKeepsTheOldFile)
 {
-    if (runningAsRoot())
-        GTEST_SKIP() << "root writes into any folder";
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.kora");
     write(path, "old");
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    QString error;
-    EXPECT_FALSE(saveFileSafely(path, "new", "failed", &error));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const std::string failure = test::runUnprivileged(dir.path(), [&]() -> std::string {
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        QString error;
+        const bool saved = saveFileSafely(path, "new", "failed", &error);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (saved)
+            return "saved into a folder without write permission";
+        if (contents(path) != "old")
+            return "the old file changed";
+        if (!error.contains("doc.kora"))
+            return "the message names no file: " + error.toStdString();
+        return {};
+    });
+    EXPECT_EQ(failure, "");
     EXPECT_EQ(contents(path), "old");
-    EXPECT_TRUE(error.contains("doc.kora")) << error.toStdString();
 }
 
 TEST(SafeSave, ReadErrorsNameTheFile)

@@ -15,9 +15,11 @@ struct Conversion
     QString errors;
 };
 
-Conversion convert(const QStringList &arguments)
+Conversion convert(const QStringList &arguments, const QProcessEnvironment &environment =
+                                                      QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KORA_CONVERT), arguments);
     process.waitForFinished(60000);
     Conversion result;
@@ -108,6 +110,35 @@ TEST_F(KoraConvert, StatsPrintsTheFourCounts)
         EXPECT_EQ(stats.output, QByteArray(c.expected)) << c.name;
         EXPECT_TRUE(stats.errors.isEmpty()) << c.name << ": " << stats.errors.toStdString();
     }
+}
+
+TEST_F(KoraConvert, PrintsNothingOnSuccessWhereverItRuns)
+{
+    // A login without a session has neither a runtime folder nor a display.
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"XDG_RUNTIME_DIR", "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        bare.remove(QString::fromLatin1(name));
+    const QString rtf = file("in.rtf", "{\\rtf1 a\\par b\\par}");
+    const Conversion toText = convert({rtf, file("out.txt")}, bare);
+    EXPECT_EQ(toText.exitCode, 0);
+    EXPECT_EQ(toText.errors, QString());
+    EXPECT_TRUE(toText.output.isEmpty());
+    EXPECT_EQ(read("out.txt"), "a\r\nb");
+
+    const Conversion stats = convert({QStringLiteral("--stats"), rtf}, bare);
+    EXPECT_EQ(stats.exitCode, 0);
+    EXPECT_EQ(stats.errors, QString());
+}
+
+TEST_F(KoraConvert, TextOutputNumbersListsAndStatsCountOnlyTheDocumentsCharacters)
+{
+    const QString in = file("list.rtf",
+                            "{\\rtf1\\ansi\\ansicpg1250{\\*\\pn\\pnlvlbody\\pndec}jedna\\par{\\*\\pn\\pnlvlbody\\pndec}dv\\'ec"
+                            "\\par\\pard konec\\par}");
+    ASSERT_EQ(convert({in, file("list.txt")}).exitCode, 0);
+    EXPECT_EQ(read("list.txt"), QString("    1. jedna\r\n    2. dvě\r\nkonec").toUtf8());
+    EXPECT_EQ(convert({QStringLiteral("--stats"), in}).output,
+              QByteArray("Počet znaků: 17\nPočet řádku: 3\nPočet mezer: 0\nPočet slov : 3\n"));
 }
 
 TEST_F(KoraConvert, StatsOfAMissingFileFailsWithOneLine)

@@ -8,8 +8,19 @@
 #include <QTextDocument>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
+
+// Qt's own notes (a missing runtime folder, a picture it cannot decode) are no business of a
+// command-line tool's user: the tool reports its own failures.
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "kora-convert: %s\n", message.toLocal8Bit().constData());
+        std::abort();
+    }
+}
 
 int fail(const QString &message)
 {
@@ -43,6 +54,7 @@ int main(int argc, char *argv[])
     // Fonts and layout need a GUI application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietQtMessages);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3) {

@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   adwaita-icon-theme
   qt6-translations-l10n x11-utils xdotool
+  poppler-utils libreoffice-writer-nogui
 )
 
 missing=()

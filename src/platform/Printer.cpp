@@ -20,13 +20,14 @@ QPrinter &SystemPrinter::device()
     if (!m_device)
         m_device = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // Printers installed after start-up count too; the default one first.
-    if (m_device->printerName().isEmpty() && m_device->outputFormat() == QPrinter::NativeFormat) {
-        const QString name = QPrinterInfo::defaultPrinterName();
-        const QStringList names = QPrinterInfo::availablePrinterNames();
-        if (!name.isEmpty())
+    if (m_device->printerName().isEmpty()) {
+        QString name = QPrinterInfo::defaultPrinterName();
+        if (name.isEmpty())
+            name = QPrinterInfo::availablePrinterNames().value(0);
+        if (!name.isEmpty()) {
+            m_device->setOutputFormat(QPrinter::NativeFormat);
             m_device->setPrinterName(name);
-        else if (!names.isEmpty())
-            m_device->setPrinterName(names.first());
+        }
     }
     return *m_device;
 }

@@ -29,7 +29,7 @@ inline QString pdfText(const QString &path)
 inline QString pdfInfo(const QString &path, const QString &field)
 {
     const QString info = runPoppler(QStringLiteral("pdfinfo"), {path});
-    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(QRegularExpression::escape(field)),
+    const QRegularExpression line(QStringLiteral("^%1:[ \\t]*(.*)$").arg(QRegularExpression::escape(field)),
                                   QRegularExpression::MultilineOption);
     return line.match(info).captured(1).trimmed();
 }

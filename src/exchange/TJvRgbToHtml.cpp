@@ -9,11 +9,13 @@ void TJvRgbToHtml::setRgbColor(const QColor &color)
 {
     m_rgbColor = color;
     const QColor rgb = color.isValid() ? color.toRgb() : QGuiApplication::palette().color(QPalette::WindowText);
-    m_htmlColor = QStringLiteral("%1%2%3")
-                      .arg(rgb.red(), 2, 16, QLatin1Char('0'))
-                      .arg(rgb.green(), 2, 16, QLatin1Char('0'))
-                      .arg(rgb.blue(), 2, 16, QLatin1Char('0'))
-                      .toUpper();
+    static const char kDigits[] = "0123456789ABCDEF";
+    const int bytes[] = {rgb.red(), rgb.green(), rgb.blue()};
+    m_htmlColor.resize(6);
+    for (int i = 0; i < 3; ++i) {
+        m_htmlColor[2 * i] = QLatin1Char(kDigits[bytes[i] >> 4]);
+        m_htmlColor[2 * i + 1] = QLatin1Char(kDigits[bytes[i] & 15]);
+    }
 }
 
 } // namespace kora

@@ -43,7 +43,9 @@ void TJvRichEditToHtml::DocumentToHtmlLines(const RichEdit &source, QStringList 
     m_fontCloseTags.clear();
 
     source.walkLines([&](const LaidOutLine &line) {
-        QString text = QStringLiteral("<BR>");
+        QString text;
+        text.reserve(256);
+        text += QLatin1String("<BR>");
         numbering = NumberingNone;
         for (const LineRun &run : line.runs) {
             if (FontsDiffer(run.format, font)) {
@@ -72,10 +74,9 @@ QString TJvRichEditToHtml::FontToHtml(const CharFormat &font)
     m_rgbToHtml.setRgbColor(font.color);
     m_strToHtml.setText(font.face);
     // The remainder keeps the sign of the size, as truncating division does.
-    QString open = QStringLiteral("<FONT COLOR=#%1 SIZE=%2 FACE=\"%3\">")
-                       .arg(m_rgbToHtml.HtmlColor())
-                       .arg(font.size % 8 + 2)
-                       .arg(m_strToHtml.Html());
+    QString open = QLatin1String("<FONT COLOR=#") + m_rgbToHtml.HtmlColor() + QLatin1String(" SIZE=")
+                   + QString::number(font.size % 8 + 2) + QLatin1String(" FACE=\"") + m_strToHtml.Html()
+                   + QLatin1String("\">");
     struct Style
     {
         int flag;

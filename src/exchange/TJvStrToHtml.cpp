@@ -27,8 +27,14 @@ void appendChar(char32_t ch, QString &html)
     }
     if (QChar::isSurrogate(ch))
         ch = QChar::ReplacementCharacter;
+    // "&#" and the decimal code point, without a string for the number.
+    char16_t digits[8];
+    int count = 0;
+    for (uint value = ch; value; value /= 10)
+        digits[count++] = char16_t(u'0' + value % 10);
     html += QLatin1String("&#");
-    html += QString::number(uint(ch));
+    while (count)
+        html += QChar(digits[--count]);
     html += QLatin1Char(';');
 }
 
@@ -51,20 +57,23 @@ QString TJvStrToHtml::CharToHtml(char32_t ch)
 void TJvStrToHtml::appendHtml(QStringView text, QString &html)
 {
     const qsizetype size = text.size();
+    qsizetype plain = 0; // start of the stretch of plain ASCII not yet appended
     for (qsizetype i = 0; i < size; ++i) {
         const QChar ch = text[i];
-        // Plain ASCII text is the common case and goes as it is.
-        if (ch.unicode() < 0x80 && ch != u'"' && ch != u'<' && ch != u'>' && ch != u'&') {
-            html += ch;
+        // Plain ASCII text is the common case and goes as it is, a stretch at a time.
+        if (ch.unicode() < 0x80 && ch != u'"' && ch != u'<' && ch != u'>' && ch != u'&')
             continue;
-        }
+        html += text.mid(plain, i - plain);
+        plain = i + 1;
         if (ch.isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate()) {
             appendChar(QChar::surrogateToUcs4(ch, text[i + 1]), html);
             ++i;
+            plain = i + 1;
             continue;
         }
         appendChar(ch.unicode(), html);
     }
+    html += text.mid(plain);
 }
 
 } // namespace kora

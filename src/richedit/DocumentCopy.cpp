@@ -74,8 +74,9 @@ void copyDocument(const QTextDocument &source, QTextDocument &target, int from, 
         }
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const int start = std::max(fragment.position(), from);
-            const int stop = std::min(fragment.position() + fragment.length(), to);
+            const int position = fragment.position();
+            const int start = std::max(position, from);
+            const int stop = std::min(position + fragment.length(), to);
             if (start >= stop)
                 continue;
             const QTextCharFormat &format = formatAt(fragment.charFormatIndex(), fragment.charFormat());
@@ -85,8 +86,8 @@ void copyDocument(const QTextDocument &source, QTextDocument &target, int from, 
                                    source.resource(QTextDocument::ImageResource, name));
             }
             QString text = fragment.text();
-            if (start != fragment.position() || stop != fragment.position() + fragment.length())
-                text = text.mid(start - fragment.position(), stop - start);
+            if (start != position || stop != position + fragment.length())
+                text = text.mid(start - position, stop - start);
             cursor.insertText(text, format);
         }
     }

@@ -139,11 +139,11 @@ public:
         const int blockStart = block.position();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            m_pieces.push_back(
-                {fragment.position() - blockStart, fragment.position() - blockStart + fragment.length(),
-                 &m_formats.at(fragment)});
+            const int start = fragment.position() - blockStart;
+            m_pieces.push_back({start, start + fragment.length(), &m_formats.at(fragment)});
         }
         m_piece = 0;
+        m_linePiece = 0;
 
         const bool wrap = m_layout.width > 0;
         const qreal inner = m_layout.width - blockFormat.leftMargin() - blockFormat.rightMargin();
@@ -211,10 +211,14 @@ private:
         return format->advances->of(pair ? QChar::surrogateToUcs4(ch, m_text.at(i + 1)) : char32_t(ch.unicode()));
     }
 
+    // Lines come in order, so the pieces before this line are never looked at again.
     void emitLine(int start, int end)
     {
         m_line.runs.clear();
-        for (const Piece &piece : m_pieces) {
+        while (m_linePiece < m_pieces.size() && m_pieces[m_linePiece].end <= start)
+            ++m_linePiece;
+        for (size_t i = m_linePiece; i < m_pieces.size() && m_pieces[i].start < end; ++i) {
+            const Piece &piece = m_pieces[i];
             const int from = std::max(piece.start, start);
             const int to = std::min(piece.end, end);
             if (from < to)
@@ -229,7 +233,8 @@ private:
     const qreal m_tab;
     QString m_text;
     std::vector<Piece> m_pieces;
-    size_t m_piece = 0;
+    size_t m_piece = 0;     // the piece of the character being measured
+    size_t m_linePiece = 0; // the first piece of the line being emitted
     LaidOutLine m_line;
 };
 

@@ -14,6 +14,7 @@ PACKAGES=(
   adwaita-icon-theme
   qt6-translations-l10n x11-utils xdotool
   poppler-utils libreoffice-writer-nogui
+  cups printer-driver-cups-pdf
 )
 
 missing=()

@@ -29,12 +29,15 @@ PrinterSetupDialog::PrinterSetupDialog(const QList<PrinterDescription> &printers
     m_portrait->setObjectName(QStringLiteral("rbNaVysku"));
     m_landscape->setObjectName(QStringLiteral("rbNaSirku"));
     m_portrait->setChecked(true);
+    qsizetype longest = 20;
     for (const PrinterDescription &printer : m_printers) {
         const bool described = !printer.description.isEmpty() && printer.description != printer.name;
-        m_printer->addItem(described ? QStringLiteral("%1 (%2)").arg(printer.name, printer.description) : printer.name,
-                           printer.name);
+        const QString text = described ? QStringLiteral("%1 (%2)").arg(printer.name, printer.description) : printer.name;
+        m_printer->addItem(text, printer.name);
+        longest = std::max(longest, text.size());
     }
-    m_printer->setMinimumContentsLength(28);
+    // Room for the longest name with a margin: its letters may be wider than the average one.
+    m_printer->setMinimumContentsLength(int(longest) + 4);
     m_paper->setMinimumContentsLength(20);
 
     auto *printerLabel = new QLabel(QStringLiteral("&Tiskárna:"), this);

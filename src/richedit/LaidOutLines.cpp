@@ -42,7 +42,10 @@ public:
     }
 
 private:
-    qreal measure(char32_t ch) const { return m_metrics.horizontalAdvance(QString::fromUcs4(&ch, 1)); }
+    qreal measure(char32_t ch) const
+    {
+        return m_metrics.horizontalAdvance(QStringView(QChar::fromUcs4(ch)).toString());
+    }
 
     QFontMetricsF m_metrics;
     std::array<qreal, 0x180> m_common; // ASCII, Latin-1 and Latin Extended-A: Czech text
@@ -85,8 +88,9 @@ private:
             resolvedCharFormat(format, m_defaultFont, m_layout.automaticText, m_layout.automaticBackground);
         QFont font = format.font().resolve(m_defaultFont);
         // Sub- and superscripts are set smaller, as the layout sets them.
-        if (format.verticalAlignment() == QTextCharFormat::AlignSubScript
-            || format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        if ((format.verticalAlignment() == QTextCharFormat::AlignSubScript
+             || format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+            && font.pointSizeF() > 0)
             font.setPointSizeF(font.pointSizeF() * 2 / 3);
         std::unique_ptr<Advances> &advances = m_advances[font.key()];
         if (!advances)

@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "support/Poppler.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -247,4 +249,64 @@ TEST_F(HtmlExport, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
     EXPECT_FALSE(converter.DocumentToHtmlFile(*form.JvRichEdit1(), dir.filePath("chybí/x.htm"), &error));
     EXPECT_TRUE(error.contains("chybí")) << error.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("chybí/x.htm")));
+}
+
+namespace {
+
+// The text of our HTML's <BR> lines: tags dropped, references read back.
+QString textOfHtml(const QStringList &lines)
+{
+    static const QRegularExpression tag("<[^>]*>");
+    static const QRegularExpression reference("&(#(\\d+)|[a-z]+);");
+    static const QHash<QString, QString> named = {
+        {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"agrave", "à"}, {"ccedil", "ç"},
+        {"egrave", "è"}, {"eacute", "é"}, {"ecirc", "ê"}, {"euml", "ë"}, {"ugrave", "ù"},
+    };
+    QString text;
+    for (const QString &line : lines) {
+        if (!line.startsWith("<BR>"))
+            continue;
+        const QString bare = QString(line).remove(tag);
+        qsizetype at = 0;
+        for (QRegularExpressionMatchIterator it = reference.globalMatch(bare); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            text += bare.mid(at, m.capturedStart() - at);
+            if (m.captured(2).isEmpty()) {
+                text += named.value(m.captured(1), "?");
+            } else {
+                // Not QString::fromUcs4, which drops a U+FEFF as a byte-order mark.
+                text += QStringView(QChar::fromUcs4(m.captured(2).toUInt()));
+            }
+            at = m.capturedEnd();
+        }
+        text += bare.mid(at) + ' ';
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(HtmlExport, RealDocumentsKeepEveryWord)
+{
+    QStringList files;
+    for (const QFileInfo &file : QDir(KORA_CORPUS_DIR).entryInfoList({"*.rtf"}, QDir::Files, QDir::Name))
+        files << file.filePath();
+    ASSERT_FALSE(files.isEmpty()) << "no documents in " << KORA_CORPUS_DIR;
+    for (const QString &path : std::as_const(files)) {
+        if (!editor.loadFromFile(path))
+            continue;
+        form.JvRichEdit1()->copyDocumentFrom(editor);
+        QStringList lines;
+        converter.DocumentToHtmlLines(*form.JvRichEdit1(), lines);
+        ASSERT_GE(lines.size(), 9) << "the frame";
+        EXPECT_EQ(lines.first(), "<HTML>");
+        EXPECT_EQ(lines.last(), "</HTML>");
+        QString text = editor.text();
+        text.remove(QChar::ObjectReplacementCharacter);
+        EXPECT_EQ(test::wordsOf(textOfHtml(lines)), test::wordsOf(text)) << path.toStdString();
+        for (const QString &line : std::as_const(lines)) {
+            const bool ascii = std::all_of(line.begin(), line.end(), [](QChar ch) { return ch.unicode() < 0x80; });
+            EXPECT_TRUE(ascii) << path.toStdString() << ": " << line.toStdString();
+        }
+    }
 }

@@ -14,7 +14,8 @@ PACKAGES=(
   adwaita-icon-theme
   qt6-translations-l10n x11-utils xdotool
   hunspell-cs hunspell-en-us hunspell-tools libhunspell-dev
-  libreoffice-writer-nogui abiword
+  libreoffice-writer-nogui abiword poppler-utils
+  cups printer-driver-cups-pdf
 )
 
 missing=()

@@ -64,9 +64,9 @@ QAction *menuItem(QMainWindow *window, const char *name)
 // Each member of MainActions with the component name it is found by.
 const std::pair<const char *, QAction *MainActions::*> kActionMembers[] = {
     KORA_ACTION(mNovy), KORA_ACTION(mOtevrit), KORA_ACTION(mOtevritNet), KORA_ACTION(JenProCteni),
-    KORA_ACTION(mUlozit), KORA_ACTION(mUlozitJako), KORA_ACTION(mHTML), KORA_ACTION(mPDF),
+    KORA_ACTION(mUlozit), KORA_ACTION(mUlozitJako), KORA_ACTION(jakoHTML1), KORA_ACTION(JakoPDF1),
     KORA_ACTION(mOznacenyText), KORA_ACTION(DisketaA), KORA_ACTION(mObsahTextu), KORA_ACTION(PrilohaEmal),
-    KORA_ACTION(mTisk), KORA_ACTION(mTiskOznaceny), KORA_ACTION(mTiskarna), KORA_ACTION(mikona),
+    KORA_ACTION(mTisk), KORA_ACTION(TiskJenozanentext1), KORA_ACTION(mTiskarna), KORA_ACTION(mikona),
     KORA_ACTION(mKonec), KORA_ACTION(mKopirovat), KORA_ACTION(mVlozit), KORA_ACTION(mVlozitSpecial),
     KORA_ACTION(mVyjmout), KORA_ACTION(mZpet), KORA_ACTION(mVpred), KORA_ACTION(mLamani),
     KORA_ACTION(mVybratVse), KORA_ACTION(mRadek), KORA_ACTION(mKalkulacka), KORA_ACTION(mVlevo),

@@ -36,14 +36,14 @@ struct MainActions
     QAction *JenProCteni = nullptr;
     QAction *mUlozit = nullptr;
     QAction *mUlozitJako = nullptr;
-    QAction *mHTML = nullptr;
-    QAction *mPDF = nullptr;
+    QAction *jakoHTML1 = nullptr;
+    QAction *JakoPDF1 = nullptr;
     QAction *mOznacenyText = nullptr;
     QAction *DisketaA = nullptr;
     QAction *mObsahTextu = nullptr;
     QAction *PrilohaEmal = nullptr;
     QAction *mTisk = nullptr;
-    QAction *mTiskOznaceny = nullptr;
+    QAction *TiskJenozanentext1 = nullptr;
     QAction *mTiskarna = nullptr;
     QAction *mikona = nullptr;
     QAction *mKonec = nullptr;

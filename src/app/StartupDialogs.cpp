@@ -24,7 +24,8 @@ void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActi
         m_dialogs.emplace_back(dialog);
     };
 
-    shell("Form3", "Písmo");
+    m_htmlScratch = new TForm3(mainWindow);
+    m_dialogs.emplace_back(m_htmlScratch.data());
     shell("OtevritNet", "Otevřít z interentu");
     shell("DatumCas", "Datum čas/Dialog");
     shell("HyperLink", "Hypertextový odkaz");
@@ -45,7 +46,6 @@ void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActi
     m_dialogs.emplace_back(m_welcome.data());
     shell("symbol", " Vložit symbol");
     shell("Form4", "Form4");
-    shell("sww", "KORA PDF");
     shell("fhledat", "Hledat speciál");
 }
 

@@ -3,6 +3,7 @@
 #include "app/TfUvitani.h"
 #include "app/Tfnovinky.h"
 #include "app/Tnastaveni.h"
+#include "exchange/TForm3.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -30,6 +31,8 @@ public:
     TfUvitani *welcome() const { return m_welcome; }
     Tfnovinky *whatsNew() const { return m_whatsNew; }
     Tnastaveni *options() const { return m_options; }
+    // The hidden scratch window of the HTML export.
+    TForm3 *htmlScratch() const { return m_htmlScratch; }
     // All dialogs in creation order.
     std::vector<QDialog *> dialogs() const;
 
@@ -38,6 +41,7 @@ private:
     QPointer<TfUvitani> m_welcome;
     QPointer<Tfnovinky> m_whatsNew;
     QPointer<Tnastaveni> m_options;
+    QPointer<TForm3> m_htmlScratch;
 };
 
 } // namespace kora

@@ -10,6 +10,7 @@
 #include "editing/InsertionCommands.h"
 #include "editing/controls/TColorBtn.h"
 #include "editing/controls/TanlRuler.h"
+#include "exchange/OutputCommands.h"
 #include "platform/AppDirs.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
@@ -186,6 +187,18 @@ void TForm1::FormCreate(const QStringList &arguments)
 void TForm1::createDialogs()
 {
     m_dialogs.create(this, m_prompter, *this);
+    m_output = new OutputCommands(*m_ui.RichEdit1, m_prompter, m_printer, *m_dialogs.htmlScratch(), this);
+    const MainActions &a = m_ui.actions;
+    const std::pair<QAction *, void (OutputCommands::*)()> output[] = {
+        {a.jakoHTML1, &OutputCommands::jakoHTML1Click},
+        {a.JakoPDF1, &OutputCommands::JakoPDF1Click},
+        {a.mTisk, &OutputCommands::mTiskClick},
+        {a.TiskJenozanentext1, &OutputCommands::TiskJenozanentext1Click},
+        {a.mTiskarna, &OutputCommands::mTiskarnaClick},
+        {a.tbTisk, &OutputCommands::tbTiskClick},
+    };
+    for (const auto &[action, handler] : output)
+        connect(action, &QAction::triggered, m_output, handler);
     connect(m_dialogs.options(), &Tnastaveni::autosaveDue, this, &TForm1::tUkladaniTimer);
     connect(m_documents, &DocumentController::documentOpened, m_dialogs.welcome(), &TfUvitani::appendDocument);
 }

@@ -5,6 +5,7 @@
 #include "app/MainWindowUi.h"
 #include "app/StartupDialogs.h"
 #include "app/TfUvitani.h"
+#include "platform/Printer.h"
 
 #include <QMainWindow>
 
@@ -16,6 +17,7 @@ class QTimer;
 namespace kora {
 
 class CommandState;
+class OutputCommands;
 class EditCommands;
 class FormattingController;
 class Prompter;
@@ -114,6 +116,8 @@ private:
     EditCommands *m_edits = nullptr;
     CommandState *m_state = nullptr;
     FormattingController *m_formatting = nullptr;
+    OutputCommands *m_output = nullptr;
+    SystemPrinter m_printer;
     QTimer *m_refreshTimer = nullptr;
     StartupDialogs m_dialogs;
     TipsOfTheDay *m_tips = nullptr;

@@ -12,7 +12,7 @@ const ToolButtonRow kStandard[] = {
     {"tbUlozitJako", "document-save-as", "Uložit dokument pod novým jménem", "Uložit dokument pod novým jménem",
      "mUlozitJako"},
     {nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"tbTisk", "document-print", "Tisk", "Tisk", "mTisk"},
+    {"tbTisk", "document-print", "Tisk", "Tisk", nullptr},
     {"tbPravopis", "tools-check-spelling", "Kontrola pravopisu", "Kontrola pravopisu", "mPravopis"},
     {nullptr, nullptr, nullptr, nullptr, nullptr},
     {"tbVlozit", "edit-paste", "Vložit", "Vložit", "mVlozit"},

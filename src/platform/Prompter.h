@@ -9,6 +9,7 @@
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace kora {
@@ -26,7 +27,13 @@ struct FileRequest
     bool save = false;
     QString filter;
     QString fileName;
-    int filterIndex = 0; // zero-based index of the selected file type
+    int filterIndex = 0;   // zero-based index of the selected file type
+    QString defaultSuffix = {}; // added to a name typed without an extension (save dialogs)
+};
+
+enum class PrinterDialog {
+    Print, // "PrintDialog1": the print dialog, without page-range or selection choice
+    Setup, // "PrinterSetupDialog1": the printer, its paper and orientation
 };
 
 struct FileChoice
@@ -52,6 +59,9 @@ public:
     virtual std::optional<FontChoice> chooseFont(const FontChoice &initial, bool withApply) = 0;
     // The colour dialog, starting at `initial`.
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
+    // A printer dialog on `printer`; false when the user cancels. What the user chose stays in
+    // `printer`.
+    virtual bool choosePrinter(QPrinter &printer, PrinterDialog dialog) = 0;
 
     // The window the boxes and dialogs belong to, once it exists.
     virtual void setDialogParent(QWidget *) {}

@@ -1,6 +1,7 @@
 #include "platform/QtPrompter.h"
 
 #include "platform/FontDialog.h"
+#include "platform/PrinterSetupDialog.h"
 
 #include <QColorDialog>
 #include <QDialog>
@@ -8,6 +9,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 #include <algorithm>
@@ -74,6 +77,7 @@ std::optional<FileChoice> QtPrompter::chooseFile(const FileRequest &request)
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     const QStringList filters = nameFilters(request.filter);
     dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     if (request.filterIndex >= 0 && request.filterIndex < filters.size())
         dialog.selectNameFilter(filters.at(request.filterIndex));
     if (!request.fileName.isEmpty()) {
@@ -114,6 +118,22 @@ std::optional<QColor> QtPrompter::chooseColor(const QColor &initial)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();
+}
+
+bool QtPrompter::choosePrinter(QPrinter &printer, PrinterDialog which)
+{
+    if (which == PrinterDialog::Setup) {
+        PrinterSetupDialog dialog(PrinterSetupDialog::systemPrinters(), m_parent);
+        dialog.readFrom(printer);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        dialog.applyTo(printer);
+        return true;
+    }
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace kora

@@ -21,6 +21,7 @@ public:
     int execDialog(QDialog *dialog) override;
     std::optional<FontChoice> chooseFont(const FontChoice &initial, bool withApply) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
+    bool choosePrinter(QPrinter &printer, PrinterDialog dialog) override;
 
     // "Desc|*.a|Other|*.b" as Qt's name filters ("Desc (*.a)").
     static QStringList nameFilters(const QString &filter);

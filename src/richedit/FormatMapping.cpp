@@ -1,6 +1,7 @@
 #include "richedit/FormatMapping.h"
 
 #include "richedit/DocumentProperties.h"
+#include "richedit/SelectionFormat.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -43,6 +44,11 @@ int alignmentCode(Qt::Alignment alignment)
     if (alignment & Qt::AlignRight)
         return 1;
     return 0;
+}
+
+int wholePoints(double points)
+{
+    return int(std::lround(points * kTwipsPerPoint)) / kTwipsPerPoint;
 }
 
 Qt::Alignment alignmentFromCode(int code)

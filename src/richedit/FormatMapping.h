@@ -26,6 +26,9 @@ ParagraphTwips paragraphTwips(const QTextBlockFormat &format);
 void setParagraphTwips(QTextBlockFormat &format, const ParagraphTwips &twips, bool bullet);
 
 int alignmentCode(Qt::Alignment alignment);
+
+// A point size as the control reads it back: kept in twips, read in whole points rounded down.
+int wholePoints(double points);
 Qt::Alignment alignmentFromCode(int code);
 
 QTextCharFormat charFormatFor(const rtf::RunFormat &run);

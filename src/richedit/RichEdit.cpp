@@ -1,5 +1,6 @@
 #include "richedit/RichEdit.h"
 
+#include "richedit/DocumentCopy.h"
 #include "richedit/DocumentProperties.h"
 #include "richedit/DocumentSink.h"
 #include "richedit/DocumentStatistics.h"
@@ -75,6 +76,7 @@ int floorDiv(int value, int divisor)
 
 RichEdit::RichEdit(QWidget *parent)
     : QTextEdit(parent)
+    , m_defaultFont(defaultDocumentFont())
 {
     setAcceptRichText(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
@@ -102,7 +104,7 @@ void RichEdit::adoptDocument(QTextDocument *document)
         disconnect(old, nullptr, this, nullptr);
         disconnect(old->documentLayout(), nullptr, this, nullptr);
     }
-    document->setDefaultFont(defaultDocumentFont());
+    document->setDefaultFont(m_defaultFont);
     document->setUndoRedoEnabled(true);
     document->setModified(false);
     setDocument(document);
@@ -159,10 +161,30 @@ void RichEdit::clearAll()
 {
     // A new document: no undo history, and saved by the extension rule as if never read.
     auto *document = new QTextDocument(this);
-    document->setDefaultFont(defaultDocumentFont());
     m_loadInfo = LoadInfo();
     adoptDocument(document);
     emit changed();
+}
+
+void RichEdit::copyDocumentFrom(const RichEdit &source)
+{
+    auto *document = new QTextDocument(this);
+    document->setDefaultFont(m_defaultFont);
+    copyDocument(*source.document(), *document);
+    m_loadInfo = source.m_loadInfo;
+    adoptDocument(document);
+    emit changed();
+}
+
+void RichEdit::setDefaultCharFont(const QFont &font)
+{
+    m_defaultFont = font;
+    document()->setDefaultFont(font);
+}
+
+CharFormat RichEdit::defaultCharFormat() const
+{
+    return resolvedCharFormat(QTextCharFormat(), document()->defaultFont(), windowTextColor(), windowColor());
 }
 
 namespace {
@@ -270,6 +292,18 @@ int RichEdit::caretLine() const
         return true;
     });
     return result;
+}
+
+void RichEdit::walkLines(const LineVisitor &visit) const
+{
+    qreal width = 0;
+    if (lineWrapMode() == FixedPixelWidth)
+        width = lineWrapColumnOrWidth();
+    else if (lineWrapMode() == WidgetWidth)
+        width = viewport()->width();
+    if (width > 0)
+        width = std::max<qreal>(1, width - 2 * document()->documentMargin());
+    forEachLaidOutLine(*document(), LineLayout{width, windowTextColor(), windowColor()}, visit);
 }
 
 int RichEdit::lineStart(int line) const
@@ -472,9 +506,7 @@ int RichEdit::selSize() const
     const QTextCharFormat f = firstCharFormat();
     const double points = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
                                                                     : document()->defaultFont().pointSizeF();
-    // The control keeps twips and reads back whole points, rounded down.
-    const int twips = int(std::lround(points * kTwipsPerPoint));
-    return twips / kTwipsPerPoint;
+    return wholePoints(points);
 }
 
 SubscriptStyle RichEdit::selSubscript() const
@@ -738,7 +770,7 @@ bool RichEdit::setUndoDepth(int depth, QString *error)
 bool RichEdit::loadFromFile(const QString &path, QString *error)
 {
     auto *document = new QTextDocument(this);
-    document->setDefaultFont(defaultDocumentFont());
+    document->setDefaultFont(m_defaultFont);
     LoadInfo info;
     if (!documentcodec::loadFile(path, *document, &info, error)) {
         delete document;
@@ -796,15 +828,23 @@ int RichEdit::find(const QString &text, int start, int length, int options)
     return found.selectionStart();
 }
 
-void RichEdit::print(QPrinter *printer, const QString &title) const
+bool RichEdit::print(QPrinter *printer, const QString &title, PrintRange range) const
 {
     printer->setDocName(title);
-    printer->setFullPage(true);
-    std::unique_ptr<QTextDocument> copy(document()->clone());
+    // The page is the printable area: the device's own margins, none of ours.
+    printer->setFullPage(false);
+    std::unique_ptr<QTextDocument> copy;
+    if (range == PrintSelection) {
+        copy = std::make_unique<QTextDocument>();
+        copy->setDefaultFont(document()->defaultFont());
+        copyDocument(*document(), *copy, textCursor().selectionStart(), textCursor().selectionEnd());
+    } else {
+        copy.reset(document()->clone());
+    }
     const QRectF page = printer->pageRect(QPrinter::DevicePixel);
-    QPainter painter(printer);
-    if (!painter.isActive())
-        return;
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
     // Lay out at the printer's resolution so that point sizes print at their size.
     copy->documentLayout()->setPaintDevice(printer);
     copy->setPageSize(page.size());
@@ -832,6 +872,7 @@ void RichEdit::print(QPrinter *printer, const QString &title) const
         copy->documentLayout()->draw(&painter, context);
         painter.restore();
     }
+    return painter.end();
 }
 
 void RichEdit::insertRtf(const QByteArray &rtf)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "richedit/DocumentCodec.h"
+#include "richedit/LaidOutLines.h"
 #include "richedit/SelectionFormat.h"
 #include "text/TextStatistics.h"
 
@@ -24,6 +25,7 @@ class RichEdit : public QTextEdit
 public:
     enum FindOption { FindWholeWord = 1, FindMatchCase = 2, FindBackward = 4, FindSelect = 8 };
     enum ScrollBars { ScrollNone, ScrollHorizontal, ScrollVertical, ScrollBoth };
+    enum PrintRange { PrintDocument, PrintSelection };
 
     explicit RichEdit(QWidget *parent = nullptr);
     ~RichEdit() override;
@@ -33,6 +35,15 @@ public:
     void setText(const QString &text);
     // Starts a new, empty document with no undo history.
     void clearAll();
+    // Replaces the document with a copy of the source's; each character keeps the font it shows
+    // there. No undo history; neither the clipboard nor the source's selection is touched.
+    void copyDocumentFrom(const RichEdit &source);
+
+    // The font of text that has none of its own, for this and every later document
+    // (initially 12-point "Times New Roman").
+    void setDefaultCharFont(const QFont &font);
+    // That font with the automatic colours, as a selection format.
+    CharFormat defaultCharFormat() const;
 
     // Lines as laid out; lays the whole document out first.
     int lineCount() const;
@@ -45,6 +56,9 @@ public:
     QString lineText(int line) const;
     int lineStart(int line) const; // line -1: the caret's line; -1 for a line that does not exist
     int caretLine() const;
+    // The lines as the line breaker lays them out at the wrap width (see LaidOutLines.h), without
+    // needing the window shown; a fixed pixel width wraps at that width less the margins.
+    void walkLines(const LineVisitor &visit) const;
 
     int selStart() const;
     void setSelStart(int start);
@@ -115,9 +129,10 @@ public:
 
     int find(const QString &text, int start, int length, int options);
 
-    // Prints the whole document onto the printer, one page after another, the page being the
-    // whole sheet; no empty page after the last character.
-    void print(QPrinter *printer, const QString &title) const;
+    // Prints the whole document (or only the selected text) as the job `title`, one page after
+    // another, each page the printer's printable area; no page numbers and no empty page after
+    // the last character. False when the printer could not start the job.
+    bool print(QPrinter *printer, const QString &title, PrintRange range = PrintDocument) const;
 
     // Inserts RTF at the selection, replacing it.
     void insertRtf(const QByteArray &rtf);
@@ -162,6 +177,7 @@ private:
     int m_undoSteps = 0;
     int m_redoSteps = 0;
     bool m_selectionOnly = false;
+    QFont m_defaultFont;
     LoadInfo m_loadInfo;
     QString m_pressedLink;
     int m_pressedLinkStart = -1;

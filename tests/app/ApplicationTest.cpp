@@ -47,7 +47,7 @@ TEST(Application, StartsTheWindowWithTheCommandLineDocumentThenOffersTheWelcomeD
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), "KORA Editor - ( " + doc + ")");
     EXPECT_EQ(form.editor()->text(), "start");
-    EXPECT_EQ(form.dialogs().dialogs().size(), 20u);
+    EXPECT_EQ(form.dialogs().dialogs().size(), 19u);
     EXPECT_EQ(prompter.dialogNames(), QStringList{"fUvitani"});
     EXPECT_TRUE(prompter.messageTexts().isEmpty());
 }

@@ -995,3 +995,22 @@ TEST_F(MainWindowTest, SpellCheckIsWiredToF7AndItsToolbarButtonToThePopUp)
     trigger("pmOpenNet");
     EXPECT_FALSE(form->action("tbOtevritInternet")->isVisible());
 }
+
+TEST_F(MainWindowTest, OutputCommandsAreWired)
+{
+    start();
+    type("text");
+    prompter.clearCalls();
+    prompter.answerFile(std::nullopt);
+    trigger("jakoHTML1");
+    ASSERT_EQ(prompter.callsOf(PromptCall::Kind::File).size(), 1u);
+    EXPECT_EQ(prompter.callsOf(PromptCall::Kind::File).front().file.dialogName, "sdhtml");
+
+    // Ctrl+P asks for a printer, or says there is none.
+    prompter.clearCalls();
+    form->editor()->setFocus();
+    QTest::keyClick(form->editor(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_FALSE(prompter.calls().empty());
+    const PromptCall &first = prompter.calls().front();
+    EXPECT_TRUE(first.kind == PromptCall::Kind::Printer || first.text == "V sytému není nainstalovaná žádná tiskárna");
+}

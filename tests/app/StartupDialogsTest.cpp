@@ -63,7 +63,6 @@ TEST_F(StartupDialogsTest, CreatesEveryDialogInOrderWithItsNameAndCaption)
         {"fUvitani", "Vítejte"},
         {"symbol", " Vložit symbol"},
         {"Form4", "Form4"},
-        {"sww", "KORA PDF"},
         {"fhledat", "Hledat speciál"},
     };
     const std::vector<QDialog *> dialogs = startup.dialogs();

@@ -12,8 +12,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextList>
 
+#include "support/Poppler.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -586,4 +588,236 @@ TEST_F(RichEditTest, PrintsEveryPageAndNoEmptyPageAfterTheText)
     const int pages = pdfPageCount(dir.filePath("long.pdf"));
     EXPECT_GE(pages, 2);
     EXPECT_LE(pages, 3);
+}
+
+TEST_F(RichEditTest, PrintsTheSelectionAloneAndReportsAJobThatCannotStart)
+{
+    edit.setText("první řádek\r\nvybraný text\r\nposlední");
+    select(12, 12);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("selection.pdf"));
+    ASSERT_TRUE(edit.print(&printer, "Výběr", RichEdit::PrintSelection));
+    EXPECT_EQ(test::wordsOf(test::pdfText(dir.filePath("selection.pdf"))), QStringList({"vybraný", "text"}));
+    EXPECT_EQ(test::pdfInfo(dir.filePath("selection.pdf"), "Title"), "Výběr");
+    EXPECT_EQ(edit.selText(), "vybraný text") << "the selection stays";
+
+    QPrinter nowhere(QPrinter::HighResolution);
+    nowhere.setOutputFormat(QPrinter::PdfFormat);
+    nowhere.setOutputFileName(dir.filePath("missing/folder/x.pdf"));
+    EXPECT_FALSE(edit.print(&nowhere, "x"));
+}
+
+TEST_F(RichEditTest, PrintFillsThePrintableAreaOfThePage)
+{
+    edit.setText("Levý horní roh");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("corner.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(20, 30, 20, 20), QPageLayout::Point);
+    ASSERT_TRUE(edit.print(&printer, "Roh"));
+    // The first word starts just inside the top left margin, not at the edge of the sheet.
+    const QString bbox = test::runPoppler("pdftotext", {"-bbox", dir.filePath("corner.pdf"), "-"});
+    const QRegularExpression word("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>Levý</word>");
+    const QRegularExpressionMatch m = word.match(bbox);
+    ASSERT_TRUE(m.hasMatch()) << bbox.toStdString();
+    EXPECT_NEAR(m.captured(1).toDouble(), 20, 3);
+    EXPECT_NEAR(m.captured(2).toDouble(), 30, 6);
+}
+
+namespace {
+
+bool sameFormat(const CharFormat &a, const CharFormat &b)
+{
+    return a.style == b.style && a.color == b.color && a.highlight == b.highlight && a.face == b.face
+           && a.size == b.size && a.subscript == b.subscript;
+}
+
+} // namespace
+
+TEST_F(RichEditTest, CopyKeepsTextFormatsAndTheFontEveryCharacterShows)
+{
+    edit.setText("bold plain\r\ncentre\r\nitem\r\n");
+    select(0, 4);
+    edit.setSelStyle(StyleBold | StyleItalic);
+    edit.setSelColor(Qt::red);
+    select(5, 5);
+    edit.setSelFaceName("Liberation Sans");
+    edit.setSelSize(20);
+    edit.setSelHighlight(Qt::yellow);
+    select(11, 1);
+    edit.setParaAlignment(AlignCenter);
+    select(18, 1);
+    edit.setParaNumbering(NumberingBullet);
+    edit.setParaLeftIndent(30);
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    edit.setSelStart(22);
+    edit.insertImage(picture);
+    select(2, 3);
+    QApplication::clipboard()->setText("mine");
+
+    RichEdit scratch;
+    QFont scratchFont("MS Sans Serif");
+    scratchFont.setPointSize(8);
+    scratchFont.setBold(true);
+    scratch.setDefaultCharFont(scratchFont);
+    scratch.copyDocumentFrom(edit);
+
+    ASSERT_EQ(scratch.text(), edit.text());
+    const int length = int(edit.document()->characterCount()) - 1;
+    for (int i = 0; i < length; ++i) {
+        select(i, 1);
+        scratch.setSelStart(i);
+        scratch.setSelLength(1);
+        EXPECT_TRUE(sameFormat(scratch.selCharFormat(), edit.selCharFormat())) << "character " << i;
+        const ParaFormat a = scratch.selParaFormat();
+        const ParaFormat b = edit.selParaFormat();
+        EXPECT_EQ(std::tie(a.alignment, a.numbering, a.firstIndent, a.leftIndent, a.rightIndent),
+                  std::tie(b.alignment, b.numbering, b.firstIndent, b.leftIndent, b.rightIndent))
+            << "paragraph at " << i;
+    }
+    scratch.setSelStart(12);
+    scratch.setSelLength(1);
+    EXPECT_EQ(scratch.selFaceName(), "Times New Roman") << "text in the default font keeps that font";
+    EXPECT_EQ(scratch.selStyle(), 0) << "and is not made bold by the copy's bold default";
+    QString pictureName;
+    for (auto it = edit.document()->lastBlock().previous().begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isImageFormat())
+            pictureName = it.fragment().charFormat().toImageFormat().name();
+    }
+    ASSERT_FALSE(pictureName.isEmpty());
+    EXPECT_FALSE(scratch.document()->resource(QTextDocument::ImageResource, QUrl(pictureName)).isNull());
+
+    const CharFormat frame = scratch.defaultCharFormat();
+    EXPECT_EQ(frame.face, "MS Sans Serif");
+    EXPECT_EQ(frame.size, 8);
+    EXPECT_EQ(frame.style, StyleBold);
+    EXPECT_FALSE(scratch.canUndo()) << "the copy is no undo step";
+    select(2, 3);
+    EXPECT_EQ(edit.selStart(), 2);
+    EXPECT_EQ(QApplication::clipboard()->text(), "mine") << "the clipboard is not used";
+}
+
+namespace {
+
+struct Line
+{
+    QString text;
+    int runs = 0;
+    int alignment = AlignLeft;
+    int numbering = NumberingNone;
+};
+
+std::vector<Line> linesOf(const RichEdit &edit)
+{
+    std::vector<Line> lines;
+    edit.walkLines([&lines](const LaidOutLine &laidOut) {
+        Line line{QString(), int(laidOut.runs.size()), laidOut.alignment, laidOut.numbering};
+        for (const LineRun &run : laidOut.runs)
+            line.text += run.text;
+        lines.push_back(line);
+    });
+    return lines;
+}
+
+QStringList textsOf(const std::vector<Line> &lines)
+{
+    QStringList texts;
+    for (const Line &line : lines)
+        texts << line.text;
+    return texts;
+}
+
+} // namespace
+
+TEST_F(RichEditTest, LinesAsTheLineBreakerLaysThemOut)
+{
+    struct Case
+    {
+        const char *name;
+        const char *text;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"an empty document has no line", "", {}},
+        {"one paragraph", "a", {"a"}},
+        {"a last empty paragraph is no line", "a\r\n", {"a"}},
+        {"an empty paragraph between is a line", "a\r\n\r\nb", {"a", "", "b"}},
+    };
+    RichEdit hidden;
+    for (const Case &c : cases) {
+        hidden.setText(c.text);
+        EXPECT_EQ(textsOf(linesOf(hidden)), c.lines) << c.name;
+    }
+
+    hidden.clearAll();
+    QTextCursor cursor(hidden.document());
+    cursor.insertText(QString("a") + QChar::LineSeparator + "b");
+    EXPECT_EQ(textsOf(linesOf(hidden)), QStringList({"a", "b"})) << "a line separator ends a line";
+}
+
+TEST_F(RichEditTest, LinesWrapAtTheFixedWidthWithoutBeingShown)
+{
+    RichEdit hidden;
+    hidden.setLineWrapMode(QTextEdit::FixedPixelWidth);
+    hidden.setLineWrapColumnOrWidth(300);
+    const QString paragraph = QString("slovo ").repeated(100) + "konec";
+    hidden.setText(paragraph + "\r\n" + QString(400, 'x') + "\r\nkrátký");
+    const std::vector<Line> lines = linesOf(hidden);
+    ASSERT_GT(lines.size(), 8u);
+
+    const QFontMetricsF metrics(QFont("Times New Roman", 12));
+    const qreal width = 300 - 2 * hidden.document()->documentMargin();
+    QString joined;
+    size_t i = 0;
+    for (; i < lines.size() && !joined.endsWith("konec"); ++i) {
+        joined += lines[i].text;
+        if (!lines[i].text.endsWith("konec")) {
+            EXPECT_TRUE(lines[i].text.endsWith(' ')) << "words wrap whole: " << lines[i].text.toStdString();
+            EXPECT_LE(metrics.horizontalAdvance(lines[i].text.trimmed()), width);
+            EXPECT_GT(metrics.horizontalAdvance(lines[i].text + "slovo"), width) << "the next word did not fit";
+        }
+    }
+    EXPECT_EQ(joined, paragraph);
+    QString word;
+    for (; i + 1 < lines.size(); ++i) {
+        EXPECT_FALSE(lines[i].text.isEmpty());
+        word += lines[i].text;
+    }
+    EXPECT_EQ(word, QString(400, 'x')) << "a word longer than a line breaks where it overflows";
+    EXPECT_EQ(lines.back().text, "krátký");
+}
+
+TEST_F(RichEditTest, LineRunsCarryTheirFormats)
+{
+    edit.setText("plain bold\r\nitem");
+    select(6, 4);
+    edit.setSelStyle(StyleBold);
+    edit.setSelColor(Qt::red);
+    edit.setParaAlignment(AlignRight);
+    select(11, 1);
+    edit.setParaNumbering(NumberingBullet);
+    std::vector<std::vector<std::pair<QString, CharFormat>>> runs;
+    std::vector<std::pair<int, int>> paragraphs;
+    edit.walkLines([&](const LaidOutLine &line) {
+        runs.emplace_back();
+        for (const LineRun &run : line.runs)
+            runs.back().emplace_back(run.text.toString(), run.format);
+        paragraphs.emplace_back(line.alignment, line.numbering);
+    });
+    ASSERT_EQ(runs.size(), 2u);
+    ASSERT_EQ(runs[0].size(), 2u);
+    EXPECT_EQ(runs[0][0].first, "plain ");
+    EXPECT_EQ(runs[0][0].second.style, 0);
+    EXPECT_EQ(runs[0][0].second.color, edit.palette().color(QPalette::Active, QPalette::WindowText))
+        << "automatic colour reads as the window-text colour";
+    EXPECT_EQ(runs[0][0].second.face, "Times New Roman");
+    EXPECT_EQ(runs[0][0].second.size, 12);
+    EXPECT_EQ(runs[0][1].first, "bold");
+    EXPECT_EQ(runs[0][1].second.style, StyleBold);
+    EXPECT_EQ(runs[0][1].second.color, QColor(Qt::red));
+    EXPECT_EQ(paragraphs[0], std::make_pair(int(AlignRight), int(NumberingNone)));
+    EXPECT_EQ(paragraphs[1], std::make_pair(int(AlignLeft), int(NumberingBullet)));
 }

@@ -57,13 +57,13 @@ std::string ScriptedPrompter::unusedAnswers() const
 {
     return std::to_string(m_messageAnswers.size()) + " message, " + std::to_string(m_fileAnswers.size()) + " file, "
            + std::to_string(m_dialogScripts.size()) + " dialog, " + std::to_string(m_fontAnswers.size()) + " font, "
-           + std::to_string(m_colorAnswers.size()) + " colour";
+           + std::to_string(m_colorAnswers.size()) + " colour, " + std::to_string(m_printerAnswers.size()) + " printer";
 }
 
 bool ScriptedPrompter::allAnswersUsed() const
 {
     return m_messageAnswers.empty() && m_fileAnswers.empty() && m_dialogScripts.empty() && m_fontAnswers.empty()
-           && m_colorAnswers.empty();
+           && m_colorAnswers.empty() && m_printerAnswers.empty();
 }
 
 PromptButton ScriptedPrompter::message(MessageKind kind, const QString &title, const QString &text,
@@ -164,6 +164,28 @@ std::optional<QColor> ScriptedPrompter::chooseColor(const QColor &initial)
     auto answer = m_colorAnswers.front();
     m_colorAnswers.pop_front();
     return answer;
+}
+
+void ScriptedPrompter::answerPrinter(bool confirm, PrinterScript change)
+{
+    m_printerAnswers.emplace_back(confirm, std::move(change));
+}
+
+bool ScriptedPrompter::choosePrinter(QPrinter &printer, PrinterDialog dialog)
+{
+    PromptCall call;
+    call.kind = PromptCall::Kind::Printer;
+    call.printerDialog = dialog;
+    call.dialogName = dialog == PrinterDialog::Print ? QStringLiteral("PrintDialog1")
+                                                     : QStringLiteral("PrinterSetupDialog1");
+    m_calls.push_back(call);
+    if (m_printerAnswers.empty())
+        return false;
+    auto [confirm, change] = std::move(m_printerAnswers.front());
+    m_printerAnswers.pop_front();
+    if (change)
+        change(printer);
+    return confirm;
 }
 
 } // namespace kora::test

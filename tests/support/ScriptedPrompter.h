@@ -17,7 +17,7 @@ namespace kora::test {
 
 struct PromptCall
 {
-    enum class Kind { Message, File, Dialog, Font, Color };
+    enum class Kind { Message, File, Dialog, Font, Color, Printer };
 
     Kind kind = Kind::Message;
     // Message boxes.
@@ -28,11 +28,13 @@ struct PromptCall
     // File dialogs.
     FileRequest file;
     // Dialogs run through execDialog.
-    QString dialogName; // the dialog's object name
+    QString dialogName; // the dialog's object name (printer dialogs: "PrintDialog1", "PrinterSetupDialog1")
     // Font and colour dialogs: what they started with.
     FontChoice font;
     bool withApply = false;
     QColor color;
+    // Printer dialogs.
+    PrinterDialog printerDialog = PrinterDialog::Print;
 };
 
 class ScriptedPrompter : public Prompter
@@ -44,6 +46,8 @@ public:
 
     // Runs while the dialog is shown, as the user would act on it: tick boxes, press buttons.
     using DialogScript = std::function<void(QDialog *dialog)>;
+    // Changes the printer's settings as the user would in a printer dialog.
+    using PrinterScript = std::function<void(QPrinter &printer)>;
 
     // The next message box returns `button`. Unanswered boxes return what closing them does:
     // Cancel when offered, else No, else OK.
@@ -56,6 +60,9 @@ public:
     // The next font or colour dialog returns this; unanswered ones are cancelled.
     void answerFont(std::optional<FontChoice> choice);
     void answerColor(std::optional<QColor> choice);
+    // The next printer dialog runs `change` on the printer and is confirmed (or cancelled when
+    // `confirm` is false); unanswered ones are cancelled.
+    void answerPrinter(bool confirm, PrinterScript change = {});
 
     const std::vector<PromptCall> &calls() const { return m_calls; }
     std::vector<PromptCall> callsOf(PromptCall::Kind kind) const;
@@ -74,6 +81,7 @@ public:
     int execDialog(QDialog *dialog) override;
     std::optional<FontChoice> chooseFont(const FontChoice &initial, bool withApply) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
+    bool choosePrinter(QPrinter &printer, PrinterDialog dialog) override;
 
 private:
     struct FileAnswer
@@ -88,6 +96,7 @@ private:
     std::deque<DialogScript> m_dialogScripts;
     std::deque<std::optional<FontChoice>> m_fontAnswers;
     std::deque<std::optional<QColor>> m_colorAnswers;
+    std::deque<std::pair<bool, PrinterScript>> m_printerAnswers;
 };
 
 } // namespace kora::test

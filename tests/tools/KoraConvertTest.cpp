@@ -1,7 +1,9 @@
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/Poppler.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -148,4 +150,31 @@ TEST_F(KoraConvert, StatsOfAMissingFileFailsWithOneLine)
     EXPECT_TRUE(missing.output.isEmpty());
     EXPECT_TRUE(missing.errors.contains("missing.rtf")) << missing.errors.toStdString();
     EXPECT_EQ(missing.errors.trimmed().count('\n'), 0) << "one line";
+}
+
+TEST_F(KoraConvert, HtmlIsWhatTheEditorExports)
+{
+    for (const char *name : {"less-than-in-times", "two-bullets-after-plain-text", "czech-and-markup-characters"}) {
+        const QString base = QDir(KORA_EXCHANGE_DATA_DIR).filePath(name);
+        const Conversion html = convert({base + ".rtf", dir.filePath("out.htm")});
+        ASSERT_EQ(html.exitCode, 0) << html.errors.toStdString();
+        QFile expected(base + ".htm");
+        ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+        EXPECT_EQ(read("out.htm"), expected.readAll()) << name;
+    }
+    const Conversion missingFolder = convert({file("in.txt", "x"), dir.filePath("no/folder/out.html")});
+    EXPECT_NE(missingFolder.exitCode, 0);
+    EXPECT_TRUE(missingFolder.errors.contains("out.html")) << missingFolder.errors.toStdString();
+}
+
+TEST_F(KoraConvert, PdfHasTheWordsInOrderAsSelectableText)
+{
+    QString text;
+    for (int i = 0; i < 120; ++i)
+        text += QString("Řádek %1 se slovy čeřil šťávu\r\n").arg(i);
+    const Conversion pdf = convert({file("in.txt", text.toUtf8()), dir.filePath("out.pdf")});
+    ASSERT_EQ(pdf.exitCode, 0) << pdf.errors.toStdString();
+    EXPECT_EQ(kora::test::wordsOf(kora::test::pdfText(dir.filePath("out.pdf"))), kora::test::wordsOf(text));
+    EXPECT_EQ(kora::test::pdfPages(dir.filePath("out.pdf")), 3);
+    EXPECT_EQ(kora::test::pdfInfo(dir.filePath("out.pdf"), "Title"), "out");
 }

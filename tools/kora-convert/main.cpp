@@ -1,9 +1,14 @@
 // Converts documents between RTF (.rtf, .kora) and plain text (.txt) by the editor's own rules,
-// or prints a document's statistics.
+// writes them as HTML or PDF as the editor exports them, or prints a document's statistics.
+#include "exchange/PdfExport.h"
+#include "exchange/TForm3.h"
+#include "exchange/TJvRichEditToHtml.h"
 #include "richedit/DocumentCodec.h"
+#include "richedit/RichEdit.h"
 #include "text/TextStatistics.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QFileInfo>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -47,26 +52,51 @@ void printStatistics(const QTextDocument &document)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
+// HTML and PDF go through the editor's own export: the document loaded into an editor that is
+// never shown, then the HTML export's scratch window or the printing path.
+int exportDocument(const QString &in, const QString &out, bool pdf)
+{
+    kora::RichEdit editor;
+    QString error;
+    if (!editor.loadFromFile(in, &error))
+        return fail(error);
+    if (pdf) {
+        if (!kora::writePdf(editor, out, &error))
+            return fail(error);
+        return 0;
+    }
+    kora::TForm3 scratch;
+    scratch.JvRichEdit1()->copyDocumentFrom(editor);
+    kora::TJvRichEditToHtml converter;
+    if (!converter.DocumentToHtmlFile(*scratch.JvRichEdit1(), out, &error))
+        return fail(error);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Fonts and layout need a GUI application, but never a display.
+    // Fonts, layout and the export's windows need an application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQtMessages);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3) {
         std::fprintf(stderr, "Použití: kora-convert VSTUP VÝSTUP\n"
                              "        kora-convert --stats SOUBOR\n"
-                             "Převádí dokumenty mezi RTF (.rtf, .kora) a prostým textem (.txt);\n"
+                             "Převádí dokumenty mezi RTF (.rtf, .kora) a prostým textem (.txt),\n"
+                             "do HTML (.htm, .html) a do PDF (.pdf);\n"
                              "s --stats vypíše počet znaků, řádků, mezer a slov souboru.\n");
         return 2;
     }
     const bool stats = args.at(1) == QLatin1String("--stats");
     const QString in = args.at(stats ? 2 : 1);
     const QString out = args.at(2);
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (!stats && (suffix == QLatin1String("htm") || suffix == QLatin1String("html") || suffix == QLatin1String("pdf")))
+        return exportDocument(in, out, suffix == QLatin1String("pdf"));
 
     QTextDocument document;
     QFont font(QStringLiteral("Times New Roman"));

@@ -62,7 +62,7 @@ void load(benchmark::State &state, const QByteArray &bytes, kora::DocumentKind k
         state.PauseTiming();
         auto document = newDocument();
         state.ResumeTiming();
-        kora::documentcodec::loadBytes(bytes, kind, *document, nullptr);
+        kora::documentcodec::loadBytes(bytes, kind, *document);
         benchmark::DoNotOptimize(document->blockCount());
         state.PauseTiming();
         document.reset();
@@ -86,7 +86,7 @@ void BM_SaveRtf(benchmark::State &state)
 {
     const QByteArray &rtf = rtfOfSize(state.range(0) * kMegabyte);
     auto document = newDocument();
-    kora::documentcodec::loadBytes(rtf, kora::DocumentKind::Rtf, *document, nullptr);
+    kora::documentcodec::loadBytes(rtf, kora::DocumentKind::Rtf, *document);
     qsizetype written = 0;
     for (auto _ : state) {
         const QByteArray out = kora::rtf::write(*document);

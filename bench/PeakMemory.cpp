@@ -44,8 +44,7 @@ int main(int argc, char **argv)
     font.setPointSize(12);
     document.setDefaultFont(font);
     const double before = peakMegabytes();
-    kora::documentcodec::loadBytes(file, rtf ? kora::DocumentKind::Rtf : kora::DocumentKind::PlainText, document,
-                                   nullptr);
+    kora::documentcodec::loadBytes(file, rtf ? kora::DocumentKind::Rtf : kora::DocumentKind::PlainText, document);
     const double loaded = peakMegabytes();
     std::printf("%s %.2f MB: peak before load %.1f MB, after load %.1f MB (%.1f x file, growth %.1f x file)\n",
                 argv[1], fileMegabytes, before, loaded, loaded / fileMegabytes, (loaded - before) / fileMegabytes);

@@ -56,11 +56,9 @@ void loadPlain(const QByteArray &bytes, QTextDocument &document, LoadInfo *info)
 
 } // namespace
 
-bool loadBytes(const QByteArray &bytes, DocumentKind kind, QTextDocument &document, LoadInfo *info)
+LoadInfo loadBytes(const QByteArray &bytes, DocumentKind kind, QTextDocument &document)
 {
-    LoadInfo local;
-    LoadInfo &result = info ? *info : local;
-    result = LoadInfo{};
+    LoadInfo result;
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     if (kind == DocumentKind::Rtf) {
@@ -77,7 +75,7 @@ bool loadBytes(const QByteArray &bytes, DocumentKind kind, QTextDocument &docume
         result.readAs = DocumentKind::PlainText;
     }
     document.setUndoRedoEnabled(undo);
-    return true;
+    return result;
 }
 
 bool loadFile(const QString &path, QTextDocument &document, LoadInfo *info, QString *error)
@@ -85,11 +83,9 @@ bool loadFile(const QString &path, QTextDocument &document, LoadInfo *info, QStr
     QByteArray bytes;
     if (!readWholeFile(path, &bytes, error))
         return false;
-    if (!loadBytes(bytes, kindForPath(path), document, info)) {
-        if (error)
-            *error = kLoadFailed;
-        return false;
-    }
+    const LoadInfo loaded = loadBytes(bytes, kindForPath(path), document);
+    if (info)
+        *info = loaded;
     return true;
 }
 

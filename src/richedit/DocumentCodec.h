@@ -22,7 +22,6 @@ struct LoadInfo
 
 namespace documentcodec {
 
-inline const QString kLoadFailed = QStringLiteral("Failed to Load Stream");
 inline const QString kSaveFailed = QStringLiteral("Failed to Save Stream");
 
 // "txt" (in any case) is plain text; every other extension is RTF.
@@ -32,11 +31,11 @@ DocumentKind kindForPath(const QString &path);
 // read as text through the fall-back (an ".ini" that is not RTF) stays text under such a name.
 DocumentKind saveKindForPath(const QString &path, const LoadInfo &loaded);
 
-// Replaces the document's content with the bytes, read in the format of `kind` with a fall-back
-// to the other format. Returns false only when neither format accepts the data.
-bool loadBytes(const QByteArray &bytes, DocumentKind kind, QTextDocument &document, LoadInfo *info);
+// Replaces the document's content with the bytes, read in the format of `kind`; RTF that is not
+// RTF is read as plain text, which takes any bytes, so loading bytes never fails.
+LoadInfo loadBytes(const QByteArray &bytes, DocumentKind kind, QTextDocument &document);
 
-// Loads a file by its extension; false with a message naming the file or "Failed to Load Stream".
+// Loads a file by its extension; false, with a message naming the file, only when it cannot be read.
 bool loadFile(const QString &path, QTextDocument &document, LoadInfo *info, QString *error);
 
 // The text of [from, to) with '\n' between paragraphs (to = -1: the end).

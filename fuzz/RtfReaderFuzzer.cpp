@@ -33,7 +33,7 @@ public:
         expectOpen();
         characters += text.size();
     }
-    void paragraphBreak(const kora::rtf::ParaFormat &) override
+    void paragraphBreak(const kora::rtf::ParagraphProperties &) override
     {
         expectOpen();
         ++paragraphs;
@@ -43,7 +43,7 @@ public:
         expectOpen();
         ++pictures;
     }
-    void finish(const kora::rtf::ParaFormat &) override
+    void finish(const kora::rtf::ParagraphProperties &) override
     {
         expectOpen();
         finished = true;

@@ -35,7 +35,7 @@ void DocumentSink::text(QStringView text, const rtf::RunFormat &format)
     m_cursor.endEditBlock();
 }
 
-void DocumentSink::applyParagraph(const rtf::ParaFormat &format)
+void DocumentSink::applyParagraph(const rtf::ParagraphProperties &format)
 {
     if (!m_haveBlockFormat || !(format == m_lastPara)) {
         m_lastPara = format;
@@ -49,7 +49,7 @@ void DocumentSink::applyParagraph(const rtf::ParaFormat &format)
         setBlockBullet(m_cursor, format.bullet);
 }
 
-void DocumentSink::setNumbered(const rtf::ParaFormat &format)
+void DocumentSink::setNumbered(const rtf::ParagraphProperties &format)
 {
     QPointer<QTextList> &list = m_numberedLists[format.list];
     const QTextBlock block = m_cursor.block();
@@ -63,7 +63,7 @@ void DocumentSink::setNumbered(const rtf::ParaFormat &format)
         list = m_cursor.createList(numberedListFormat(format.level));
 }
 
-void DocumentSink::paragraphBreak(const rtf::ParaFormat &format)
+void DocumentSink::paragraphBreak(const rtf::ParagraphProperties &format)
 {
     applyParagraph(format);
     m_cursor.insertBlock(m_lastBlockFormat);
@@ -99,7 +99,7 @@ void DocumentSink::picture(const rtf::Picture &picture, const rtf::RunFormat &fo
     m_cursor.insertImage(f);
 }
 
-void DocumentSink::finish(const rtf::ParaFormat &format)
+void DocumentSink::finish(const rtf::ParagraphProperties &format)
 {
     applyParagraph(format);
 }

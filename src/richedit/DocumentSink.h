@@ -18,20 +18,20 @@ public:
     explicit DocumentSink(const QTextCursor &cursor);
 
     void text(QStringView text, const rtf::RunFormat &format) override;
-    void paragraphBreak(const rtf::ParaFormat &format) override;
+    void paragraphBreak(const rtf::ParagraphProperties &format) override;
     void picture(const rtf::Picture &picture, const rtf::RunFormat &format) override;
-    void finish(const rtf::ParaFormat &format) override;
+    void finish(const rtf::ParagraphProperties &format) override;
 
 private:
     const QTextCharFormat &charFormat(const rtf::RunFormat &format);
-    void applyParagraph(const rtf::ParaFormat &format);
-    void setNumbered(const rtf::ParaFormat &format);
+    void applyParagraph(const rtf::ParagraphProperties &format);
+    void setNumbered(const rtf::ParagraphProperties &format);
 
     QTextCursor m_cursor;
     rtf::RunFormat m_lastRun;
     QTextCharFormat m_lastFormat;
     bool m_haveFormat = false;
-    rtf::ParaFormat m_lastPara;
+    rtf::ParagraphProperties m_lastPara;
     QTextBlockFormat m_lastBlockFormat;
     bool m_haveBlockFormat = false;
     std::unordered_map<int, QPointer<QTextList>> m_numberedLists; // by the reader's list id

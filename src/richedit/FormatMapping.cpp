@@ -82,7 +82,7 @@ QTextCharFormat charFormatFor(const rtf::RunFormat &run)
     return f;
 }
 
-QTextBlockFormat blockFormatFor(const rtf::ParaFormat &para)
+QTextBlockFormat blockFormatFor(const rtf::ParagraphProperties &para)
 {
     QTextBlockFormat f;
     f.setAlignment(alignmentFromCode(para.align));

@@ -32,7 +32,7 @@ int wholePoints(double points);
 Qt::Alignment alignmentFromCode(int code);
 
 QTextCharFormat charFormatFor(const rtf::RunFormat &run);
-QTextBlockFormat blockFormatFor(const rtf::ParaFormat &para);
+QTextBlockFormat blockFormatFor(const rtf::ParagraphProperties &para);
 QTextListFormat bulletListFormat();
 QTextListFormat numberedListFormat(int level);
 

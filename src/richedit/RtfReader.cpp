@@ -125,7 +125,7 @@ struct NoteEvent
     enum Kind : uint8_t { Text, Break, Image, Finish } kind = Text;
     QString text;
     RunFormat run;
-    ParaFormat para;
+    ParagraphProperties para;
     Picture picture;
 };
 
@@ -138,7 +138,7 @@ public:
         events.push_back(NoteEvent{NoteEvent::Text, text.toString(), format, {}, {}});
         hasText = hasText || !text.trimmed().isEmpty();
     }
-    void paragraphBreak(const ParaFormat &format) override
+    void paragraphBreak(const ParagraphProperties &format) override
     {
         events.push_back(NoteEvent{NoteEvent::Break, {}, {}, format, {}});
     }
@@ -147,7 +147,7 @@ public:
         events.push_back(NoteEvent{NoteEvent::Image, {}, format, {}, picture});
         hasText = true;
     }
-    void finish(const ParaFormat &format) override
+    void finish(const ParagraphProperties &format) override
     {
         events.push_back(NoteEvent{NoteEvent::Finish, {}, {}, format, {}});
     }
@@ -160,7 +160,7 @@ public:
 struct ParagraphState
 {
     bool breakPending = false;
-    ParaFormat pendingBreakFormat;
+    ParagraphProperties pendingBreakFormat;
     bool paragraphHasContent = false;
     bool cellPending = false;
     bool labelAsText = false;
@@ -431,16 +431,16 @@ private:
     void startTextBox();
     void startNote();
     void endNote();
-    void writeNotes(const ParaFormat &lastBodyParagraph);
+    void writeNotes(const ParagraphProperties &lastBodyParagraph);
 
     int codePageFor(int font) const;
     const codepage::Decoder &decoder(int codePage);
     RunFormat currentRunFormat();
-    ParaFormat currentParaFormat() const;
+    ParagraphProperties currentParaFormat() const;
     // The format of the paragraph that ends now; a numbered one becomes the next item of its list.
-    ParaFormat endingParaFormat();
+    ParagraphProperties endingParaFormat();
     int levelFormat(int override, int level) const;
-    int nextItemNumber(const ParaFormat &format) const;
+    int nextItemNumber(const ParagraphProperties &format) const;
     void flushFontNameBytes();
     void commitFontEntry();
 
@@ -485,8 +485,8 @@ private:
 
     // Paragraph bookkeeping.
     bool m_breakPending = false;
-    ParaFormat m_pendingBreakFormat;
-    ParaFormat m_finalParaFormat;
+    ParagraphProperties m_pendingBreakFormat;
+    ParagraphProperties m_finalParaFormat;
     bool m_haveFinalParaFormat = false;
     bool m_paragraphHasContent = false;
     bool m_cellPending = false;
@@ -584,7 +584,7 @@ ReadReport Reader::run()
     flushBytes();
     flushText();
     flushListText();
-    const ParaFormat last = m_breakPending          ? m_pendingBreakFormat
+    const ParagraphProperties last = m_breakPending          ? m_pendingBreakFormat
                             : m_haveFinalParaFormat ? m_finalParaFormat
                                                     : endingParaFormat();
     if (m_notes.empty())
@@ -1014,11 +1014,11 @@ void Reader::endNote()
     m_pnList = b.pnList;
 }
 
-void Reader::writeNotes(const ParaFormat &lastBodyParagraph)
+void Reader::writeNotes(const ParagraphProperties &lastBodyParagraph)
 {
     // The notes follow the body after an empty paragraph, each from a paragraph of its own.
     m_sink.paragraphBreak(lastBodyParagraph);
-    m_sink.paragraphBreak(ParaFormat{});
+    m_sink.paragraphBreak(ParagraphProperties{});
     for (size_t n = 0; n < m_notes.size(); ++n) {
         const bool lastNote = n + 1 == m_notes.size();
         for (const NoteEvent &e : m_notes[n]->events) {
@@ -1458,7 +1458,7 @@ void Reader::flushListText()
         return;
     auto runs = std::move(m_listText);
     m_listText.clear();
-    const ParaFormat format = currentParaFormat();
+    const ParagraphProperties format = currentParaFormat();
     if (format.bullet)
         return;
     QString label;
@@ -1532,10 +1532,10 @@ RunFormat Reader::currentRunFormat()
     return f;
 }
 
-ParaFormat Reader::currentParaFormat() const
+ParagraphProperties Reader::currentParaFormat() const
 {
     const ParaState &p = state().para;
-    ParaFormat f;
+    ParagraphProperties f;
     f.align = p.align;
     f.left = p.left;
     f.firstLine = p.firstLine;
@@ -1555,7 +1555,7 @@ ParaFormat Reader::currentParaFormat() const
     return f;
 }
 
-int Reader::nextItemNumber(const ParaFormat &format) const
+int Reader::nextItemNumber(const ParagraphProperties &format) const
 {
     if (format.list > 0) {
         const auto it = m_tableLists.find({format.list, format.level});
@@ -1564,9 +1564,9 @@ int Reader::nextItemNumber(const ParaFormat &format) const
     return m_pnList.items + 1;
 }
 
-ParaFormat Reader::endingParaFormat()
+ParagraphProperties Reader::endingParaFormat()
 {
-    ParaFormat f = currentParaFormat();
+    ParagraphProperties f = currentParaFormat();
     m_labelAsText = false;
     // A \pn list runs over consecutive numbered paragraphs.
     if (!f.numbered || f.list > 0)

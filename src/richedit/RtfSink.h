@@ -26,7 +26,7 @@ struct RunFormat
 };
 
 // Paragraph properties in twips, as RTF gives them (\li, \fi, \ri).
-struct ParaFormat
+struct ParagraphProperties
 {
     int align = 0; // 0 left, 1 right, 2 centre, 3 justified
     bool bullet = false;
@@ -39,7 +39,7 @@ struct ParaFormat
     int firstLine = 0; // relative to left
     int right = 0;
 
-    bool operator==(const ParaFormat &) const = default;
+    bool operator==(const ParagraphProperties &) const = default;
 };
 
 enum class PictureKind { Png, Jpeg, Dib, DeviceBitmap, Emf, Wmf, Other };
@@ -92,10 +92,10 @@ public:
     virtual ~Sink() = default;
     virtual void text(QStringView text, const RunFormat &format) = 0;
     // Ends the current paragraph with `format` and starts a new one.
-    virtual void paragraphBreak(const ParaFormat &format) = 0;
+    virtual void paragraphBreak(const ParagraphProperties &format) = 0;
     virtual void picture(const Picture &picture, const RunFormat &format) = 0;
     // The last paragraph's format; no more calls follow.
-    virtual void finish(const ParaFormat &format) = 0;
+    virtual void finish(const ParagraphProperties &format) = 0;
 };
 
 } // namespace kora::rtf

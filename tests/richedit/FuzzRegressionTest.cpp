@@ -41,9 +41,9 @@ class FinishCounter : public kora::rtf::Sink
 {
 public:
     void text(QStringView, const kora::rtf::RunFormat &) override { late += finished; }
-    void paragraphBreak(const kora::rtf::ParaFormat &) override { late += finished; }
+    void paragraphBreak(const kora::rtf::ParagraphProperties &) override { late += finished; }
     void picture(const kora::rtf::Picture &, const kora::rtf::RunFormat &) override { late += finished; }
-    void finish(const kora::rtf::ParaFormat &) override { ++finished; }
+    void finish(const kora::rtf::ParagraphProperties &) override { ++finished; }
 
     int finished = 0;
     int late = 0;

@@ -3,6 +3,8 @@
 #include "app/TfUvitani.h"
 #include "app/Tfnovinky.h"
 #include "app/Tnastaveni.h"
+#include "editing/search/TJdiRadek.h"
+#include "editing/search/Tfhledat.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -13,6 +15,7 @@
 namespace kora {
 
 class Prompter;
+class RichEdit;
 
 // The dialogs the program creates once, right after the main window, and keeps until exit.
 class StartupDialogs
@@ -25,11 +28,14 @@ public:
     ~StartupDialogs();
 
     // Creates every dialog as a child window of `mainWindow`; does nothing when already created.
-    void create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions);
+    // The dialogs that act on the document act on `editor`.
+    void create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions, RichEdit &editor);
 
     TfUvitani *welcome() const { return m_welcome; }
     Tfnovinky *whatsNew() const { return m_whatsNew; }
     Tnastaveni *options() const { return m_options; }
+    TJdiRadek *goToLine() const { return m_goToLine; }
+    Tfhledat *findSpecial() const { return m_findSpecial; }
     // All dialogs in creation order.
     std::vector<QDialog *> dialogs() const;
 
@@ -38,6 +44,8 @@ private:
     QPointer<TfUvitani> m_welcome;
     QPointer<Tfnovinky> m_whatsNew;
     QPointer<Tnastaveni> m_options;
+    QPointer<TJdiRadek> m_goToLine;
+    QPointer<Tfhledat> m_findSpecial;
 };
 
 } // namespace kora

@@ -18,6 +18,7 @@ namespace kora {
 class CommandState;
 class EditCommands;
 class FormattingController;
+class SearchController;
 class Prompter;
 class Shell;
 class TipsOfTheDay;
@@ -114,6 +115,8 @@ private:
     EditCommands *m_edits = nullptr;
     CommandState *m_state = nullptr;
     FormattingController *m_formatting = nullptr;
+    SearchController *m_search = nullptr;
+    UserColorStore *m_userColors = nullptr;
     QTimer *m_refreshTimer = nullptr;
     StartupDialogs m_dialogs;
     TipsOfTheDay *m_tips = nullptr;

@@ -3,10 +3,10 @@
 // again and again through a generated document.
 #include "DocumentGenerator.h"
 
+#include "editing/controls/TColorBtn.h"
 #include "editing/search/FindReplaceDialog.h"
 #include "editing/search/SearchController.h"
 #include "editing/search/Tfhledat.h"
-#include "editing/controls/TColorBtn.h"
 #include "platform/Prompter.h"
 #include "richedit/RichEdit.h"
 

@@ -3,8 +3,8 @@
 #include "editing/search/DocumentSearch.h"
 #include "editing/search/FindReplaceDialog.h"
 #include "editing/search/TJdiRadek.h"
-#include "editing/search/Tfhledat.h"
 #include "editing/search/TextMatcher.h"
+#include "editing/search/Tfhledat.h"
 #include "platform/Prompter.h"
 #include "richedit/RichEdit.h"
 
@@ -109,7 +109,8 @@ void SearchController::findNext(const FindReplaceDialog &dialog)
     // Without a selection the search starts at the top (or the bottom), not at the caret.
     const int selStart = m_editor.selStart();
     const int selLength = m_editor.selLength();
-    const int from = selLength > 0 ? (up ? selStart : selStart + selLength) : (up ? std::numeric_limits<int>::max() : 0);
+    const int from =
+        selLength > 0 ? (up ? selStart : selStart + selLength) : (up ? std::numeric_limits<int>::max() : 0);
     const int found = search::findInDocument(m_editor, matcher, from, up);
     if (found < 0) {
         m_prompter.ask(MessageKind::Confirmation, notFound(text, "nenalezen!"), ButtonOk);

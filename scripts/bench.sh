@@ -2,8 +2,9 @@
 # Builds the benchmarks into build-bench/ (Release) and runs them: codec load and save speed of 1 MB
 # and 10 MB documents, the status refresh, opening and saving real files in a shown editor, the HTML
 # export of an open document, the time from starting the editor on a file until its window is up,
-# then the peak memory of a single load, and the spell checker: reading its word lists, checking
-# 1 MB of Czech, suggestions, its memory.
+# then the peak memory of a single load, the spell checker: reading its word lists, checking 1 MB
+# of Czech, suggestions, its memory; and searching: find special over 10,000 and 100,000 laid-out
+# lines, find next through 1 MB and 10 MB.
 # Extra arguments go to Google Benchmark.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,7 +14,7 @@ build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORA_BUILD_BENCH=ON -DKORA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target kora_document_bench kora_peak_memory kora_statistics_bench kora_refresh_bench \
   kora_editor_file_bench kora_html_export_bench kora_generate_document kora-editor kora_spell_bench \
-  kora_spell_memory -j2
+  kora_spell_memory kora_search_bench -j2
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build/runtime}"
@@ -34,3 +35,5 @@ done
 echo
 "$build/bench/kora_spell_bench" "$@"
 "$build/bench/kora_spell_memory"
+echo
+"$build/bench/kora_search_bench" --benchmark_counters_tabular=true "$@"

@@ -11,7 +11,7 @@ StartupDialogs::~StartupDialogs()
         delete it->data();
 }
 
-void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions)
+void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions, RichEdit &editor)
 {
     if (!m_dialogs.empty())
         return;
@@ -38,7 +38,8 @@ void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActi
     shell("disketa", "Odeslání na disketu ");
     shell("odeslat_soubor", "Příloha E-mail");
     shell("obsah", "Obsah schránky");
-    shell("JdiRadek", "Jít na řádek");
+    m_goToLine = new TJdiRadek(editor, prompter, mainWindow);
+    m_dialogs.emplace_back(m_goToLine.data());
     shell("Cesta", "Cesta k souboru");
     m_whatsNew = new Tfnovinky(mainWindow);
     m_dialogs.emplace_back(m_whatsNew.data());
@@ -46,7 +47,8 @@ void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActi
     m_dialogs.emplace_back(m_welcome.data());
     shell("symbol", " Vložit symbol");
     shell("Form4", "Form4");
-    shell("fhledat", "Hledat speciál");
+    m_findSpecial = new Tfhledat(editor, prompter, mainWindow);
+    m_dialogs.emplace_back(m_findSpecial.data());
 }
 
 std::vector<QDialog *> StartupDialogs::dialogs() const

@@ -4,6 +4,8 @@
 #include "app/Tfnovinky.h"
 #include "app/Tnastaveni.h"
 #include "exchange/TForm3.h"
+#include "editing/search/TJdiRadek.h"
+#include "editing/search/Tfhledat.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -14,6 +16,7 @@
 namespace kora {
 
 class Prompter;
+class RichEdit;
 
 // The dialogs the program creates once, right after the main window, and keeps until exit.
 class StartupDialogs
@@ -26,13 +29,16 @@ public:
     ~StartupDialogs();
 
     // Creates every dialog as a child window of `mainWindow`; does nothing when already created.
-    void create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions);
+    // The dialogs that act on the document act on `editor`.
+    void create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions, RichEdit &editor);
 
     TfUvitani *welcome() const { return m_welcome; }
     Tfnovinky *whatsNew() const { return m_whatsNew; }
     Tnastaveni *options() const { return m_options; }
     // The hidden scratch window of the HTML export.
     TForm3 *htmlScratch() const { return m_htmlScratch; }
+    TJdiRadek *goToLine() const { return m_goToLine; }
+    Tfhledat *findSpecial() const { return m_findSpecial; }
     // All dialogs in creation order.
     std::vector<QDialog *> dialogs() const;
 
@@ -42,6 +48,8 @@ private:
     QPointer<Tfnovinky> m_whatsNew;
     QPointer<Tnastaveni> m_options;
     QPointer<TForm3> m_htmlScratch;
+    QPointer<TJdiRadek> m_goToLine;
+    QPointer<Tfhledat> m_findSpecial;
 };
 
 } // namespace kora

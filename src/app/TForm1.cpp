@@ -11,6 +11,7 @@
 #include "editing/controls/TColorBtn.h"
 #include "editing/controls/TanlRuler.h"
 #include "exchange/OutputCommands.h"
+#include "editing/search/SearchController.h"
 #include "platform/AppDirs.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
@@ -64,6 +65,8 @@ TForm1::TForm1(Prompter &prompter, Shell &shell, QWidget *parent)
          a.tbHorniIndex, a.tbDolniIndex, a.mZvetcitOdsazeni, a.mZmencitOdsazeni, a.mVelkaPismena, a.mMalaPismena,
          a.mLamani},
         this);
+    m_search = new SearchController(
+        editor, prompter, this, {a.mNajit, a.mNahradit, a.Najtspecil1, a.mRadek, a.mZacatekTextu, a.mKonecTextu}, this);
     new InsertionCommands(editor,
                           {{a.N14, QStringLiteral("()")}, {a.N15, QStringLiteral("{}")}, {a.N16, QStringLiteral("[]")},
                            {a.N27, QStringLiteral("<>")}, {a.N18, QStringLiteral("!")}, {a.N19, QStringLiteral("@")},
@@ -166,8 +169,11 @@ QAction *TForm1::action(const QString &name) const
 
 void TForm1::setUserColorStore(UserColorStore *store)
 {
+    m_userColors = store;
     m_ui.cbBarva->setUserColorStore(store);
     m_ui.ColorBtn1->setUserColorStore(store);
+    if (Tfhledat *findSpecial = m_dialogs.findSpecial())
+        findSpecial->barva()->setUserColorStore(store);
 }
 
 void TForm1::FormCreate(const QStringList &arguments)
@@ -186,8 +192,10 @@ void TForm1::FormCreate(const QStringList &arguments)
 
 void TForm1::createDialogs()
 {
-    m_dialogs.create(this, m_prompter, *this);
+    m_dialogs.create(this, m_prompter, *this, *m_ui.RichEdit1);
+    m_dialogs.findSpecial()->barva()->setUserColorStore(m_userColors);
     m_output = new OutputCommands(*m_ui.RichEdit1, m_prompter, m_printer, *m_dialogs.htmlScratch(), this);
+    m_search->setDialogs(m_dialogs.findSpecial(), m_dialogs.goToLine());
     const MainActions &a = m_ui.actions;
     const std::pair<QAction *, void (OutputCommands::*)()> output[] = {
         {a.jakoHTML1, &OutputCommands::jakoHTML1Click},

@@ -20,6 +20,7 @@ class CommandState;
 class OutputCommands;
 class EditCommands;
 class FormattingController;
+class SearchController;
 class Prompter;
 class Shell;
 class TipsOfTheDay;
@@ -118,6 +119,8 @@ private:
     FormattingController *m_formatting = nullptr;
     OutputCommands *m_output = nullptr;
     SystemPrinter m_printer;
+    SearchController *m_search = nullptr;
+    UserColorStore *m_userColors = nullptr;
     QTimer *m_refreshTimer = nullptr;
     StartupDialogs m_dialogs;
     TipsOfTheDay *m_tips = nullptr;

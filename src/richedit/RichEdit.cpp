@@ -1017,4 +1017,77 @@ QMimeData *RichEdit::createMimeDataFromSelection() const
     return data;
 }
 
+void RichEdit::ensureLayout() const
+{
+    // The document size is known only once every block is laid out.
+    if (QAbstractTextDocumentLayout *layout = document()->documentLayout())
+        layout->documentSize();
+}
+
+void RichEdit::visitLines(const std::function<bool(int start, QStringView text)> &visit) const
+{
+    ensureLayout();
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        const QTextLayout *layout = block.layout();
+        const int lines = layout ? layout->lineCount() : 0;
+        for (int i = 0; i < std::max(1, lines); ++i) {
+            QStringView line(text);
+            int start = 0;
+            if (i < lines) {
+                const QTextLine l = layout->lineAt(i);
+                start = l.textStart();
+                line = line.mid(start, l.textLength());
+            }
+            while (!line.isEmpty() && line.back() == QChar::LineSeparator)
+                line.chop(1);
+            if (!visit(block.position() + start, line.left(kMaxLineText)))
+                return;
+        }
+    }
+}
+
+void RichEdit::visitParagraphs(int position, bool backward,
+                               const std::function<bool(int start, QStringView text)> &visit) const
+{
+    QTextBlock block = document()->findBlock(std::clamp(position, 0, document()->characterCount() - 1));
+    while (block.isValid()) {
+        const QString text = block.text();
+        if (!visit(block.position(), text))
+            return;
+        block = backward ? block.previous() : block.next();
+    }
+}
+
+void RichEdit::select(int start, int length)
+{
+    const int end = document()->characterCount() - 1;
+    QTextCursor cursor(document());
+    cursor.setPosition(std::clamp(start, 0, end));
+    cursor.setPosition(std::clamp(cursor.position() + std::max(0, length), 0, end), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void RichEdit::setRangesFormat(const QList<TextRange> &ranges, const QColor &color, std::optional<int> points)
+{
+    if (ranges.isEmpty())
+        return;
+    QTextCharFormat f;
+    // As setSelColor: the window-text colour (or none) is automatic.
+    f.setForeground(!color.isValid() || color.rgb() == windowTextColor().rgb() ? QBrush() : QBrush(color));
+    if (points && *points > 0)
+        f.setFontPointSize(std::min(*points, kMaxPointSize));
+    const int end = document()->characterCount() - 1;
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (const TextRange &r : ranges) {
+        const int start = std::clamp(r.start, 0, end);
+        cursor.setPosition(start);
+        cursor.setPosition(std::clamp(r.start + std::max(0, r.length), start, end), QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(f);
+    }
+    cursor.endEditBlock();
+}
+
 } // namespace kora

@@ -7,6 +7,7 @@
 
 #include <QTextEdit>
 
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -67,6 +68,9 @@ public:
     QString selText() const;
     void setSelText(const QString &text);
     void selectAllText();
+    // Selects `length` characters from `start` (both clamped to the text) in one change of the
+    // selection, the caret at its end, scrolled into view.
+    void select(int start, int length);
 
     struct TextReplacement
     {
@@ -78,6 +82,28 @@ public:
     // undo step. Positions are those before any of the replacements; ranges must not overlap.
     void replaceRanges(QList<TextReplacement> replacements);
     void scrollCaretIntoView();
+
+    // Lays the whole document out now; layout may otherwise still be pending. Whoever reads
+    // laid-out lines in bulk calls this first.
+    void ensureLayout() const;
+    // Lays the document out, then calls `visit` with the start offset and the text (as
+    // lineText() gives it) of each laid-out line, the first line first, until it returns false.
+    // The text is valid only during the call.
+    void visitLines(const std::function<bool(int start, QStringView text)> &visit) const;
+    // Calls `visit` with the start offset and the text (without its end) of each paragraph,
+    // from the one that holds `position` on, towards the end or (backward) towards the start,
+    // until it returns false. The text is valid only during the call.
+    void visitParagraphs(int position, bool backward,
+                         const std::function<bool(int start, QStringView text)> &visit) const;
+
+    struct TextRange
+    {
+        int start = 0;
+        int length = 0;
+    };
+    // Gives every range the text colour (the window-text colour or none: automatic) and, when
+    // `points` is above 0, that size; all in one undo step. The selection stays as it is.
+    void setRangesFormat(const QList<TextRange> &ranges, const QColor &color, std::optional<int> points);
 
     // Character format of the selection.
     CharFormat selCharFormat() const;

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -1013,4 +1014,48 @@ TEST_F(MainWindowTest, OutputCommandsAreWired)
     ASSERT_FALSE(prompter.calls().empty());
     const PromptCall &first = prompter.calls().front();
     EXPECT_TRUE(first.kind == PromptCall::Kind::Printer || first.text == "V sytému není nainstalovaná žádná tiskárna");
+}
+
+TEST_F(MainWindowTest, SearchCommandsFromTheMenusKeysAndToolbar)
+{
+    start();
+    RichEdit *edit = form->editor();
+    edit->setText("jedna\r\ndva");
+    edit->setFocus();
+
+    QTest::keyClick(edit, Qt::Key_F, Qt::ControlModifier);
+    auto *find = form->findChild<QDialog *>("fdNajit");
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_FALSE(find->isModal());
+    EXPECT_EQ(find->parentWidget(), form.get());
+    find->hide();
+    trigger("tbNajit");
+    EXPECT_TRUE(find->isVisible()) << "the toolbar button runs the menu item";
+
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == form.get(); }));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_R, Qt::ControlModifier);
+    auto *replace = form->findChild<QDialog *>("rdNahradit");
+    ASSERT_NE(replace, nullptr);
+    EXPECT_TRUE(replace->isVisible());
+    replace->hide();
+    trigger("tbNahradit");
+    EXPECT_TRUE(replace->isVisible());
+
+    prompter.clearCalls();
+    trigger("Najtspecil1");
+    trigger("mRadek");
+    EXPECT_EQ(prompter.dialogNames(), QStringList({"fhledat", "JdiRadek"}));
+    EXPECT_EQ(form->dialogs().findSpecial()->objectName(), "fhledat");
+
+    trigger("mKonecTextu");
+    EXPECT_EQ(edit->selStart(), 9);
+    trigger("mZacatekTextu");
+    EXPECT_EQ(edit->selStart(), 0);
+
+    trigger("mCteni");
+    EXPECT_FALSE(form->action("tbNahradit")->isEnabled());
+    trigger("mCteni");
 }

@@ -1,6 +1,7 @@
 #include "app/StartupDialogs.h"
 #include "app/TfUvitani.h"
 #include "app/Tfnovinky.h"
+#include "richedit/RichEdit.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TemporaryHome.h"
 
@@ -34,6 +35,7 @@ protected:
     test::TemporaryHome home;
     test::ScriptedPrompter prompter;
     NoActions actions;
+    RichEdit editor;
 
 private:
 };
@@ -42,7 +44,7 @@ TEST_F(StartupDialogsTest, CreatesEveryDialogInOrderWithItsNameAndCaption)
 {
     QWidget mainWindow;
     StartupDialogs startup;
-    startup.create(&mainWindow, prompter, actions);
+    startup.create(&mainWindow, prompter, actions, editor);
 
     const std::pair<const char *, const char *> expected[] = {
         {"Form3", "Písmo"},
@@ -78,6 +80,9 @@ TEST_F(StartupDialogsTest, CreatesEveryDialogInOrderWithItsNameAndCaption)
     EXPECT_EQ(dialogs[6], startup.options());
     EXPECT_EQ(dialogs[14], startup.whatsNew());
     EXPECT_EQ(dialogs[15], startup.welcome());
+    EXPECT_EQ(dialogs[12], startup.goToLine());
+    EXPECT_EQ(dialogs[18], startup.findSpecial());
+    EXPECT_EQ(dialogs[0], startup.htmlScratch());
     EXPECT_TRUE(prompter.calls().empty()) << "creating shows nothing";
 }
 
@@ -85,7 +90,7 @@ TEST_F(StartupDialogsTest, TheOptionsDialogRunsTheAutosaveTimerEveryTenMinutes)
 {
     QWidget mainWindow;
     StartupDialogs startup;
-    startup.create(&mainWindow, prompter, actions);
+    startup.create(&mainWindow, prompter, actions, editor);
     QTimer *timer = startup.options()->tUkladani();
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->objectName(), "tUkladani");
@@ -98,9 +103,9 @@ TEST_F(StartupDialogsTest, CreatingTwiceKeepsTheFirstSet)
 {
     QWidget mainWindow;
     StartupDialogs startup;
-    startup.create(&mainWindow, prompter, actions);
+    startup.create(&mainWindow, prompter, actions, editor);
     const std::vector<QDialog *> first = startup.dialogs();
-    startup.create(&mainWindow, prompter, actions);
+    startup.create(&mainWindow, prompter, actions, editor);
     EXPECT_EQ(startup.dialogs(), first);
 }
 
@@ -108,7 +113,7 @@ TEST_F(StartupDialogsTest, OutlivingTheMainWindowIsSafe)
 {
     StartupDialogs startup;
     auto mainWindow = std::make_unique<QWidget>();
-    startup.create(mainWindow.get(), prompter, actions);
+    startup.create(mainWindow.get(), prompter, actions, editor);
     mainWindow.reset();
     EXPECT_EQ(startup.welcome(), nullptr);
     EXPECT_EQ(startup.options(), nullptr);

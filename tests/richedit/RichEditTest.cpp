@@ -114,6 +114,70 @@ TEST_F(RichEditTest, LineTextAndLineStart)
     EXPECT_TRUE(edit.text().mid(second).startsWith(edit.lineText(1)));
 }
 
+TEST_F(RichEditTest, VisitingLinesAndParagraphs)
+{
+    edit.setText(QString("abcdefgh ").repeated(100) + "\r\n\r\nlast");
+    const int lines = edit.lineCount();
+    ASSERT_GT(lines, 4);
+    QList<int> starts;
+    QStringList texts;
+    edit.visitLines([&](int start, QStringView text) {
+        starts << start;
+        texts << text.toString();
+        return true;
+    });
+    ASSERT_EQ(starts.size(), lines);
+    for (int i = 0; i < lines; ++i) {
+        EXPECT_EQ(starts[i], edit.lineStart(i)) << "line " << i;
+        EXPECT_EQ(texts[i], edit.lineText(i)) << "line " << i;
+    }
+    int visited = 0;
+    edit.visitLines([&](int, QStringView) { return ++visited < 2; });
+    EXPECT_EQ(visited, 2) << "visiting stops when asked";
+
+    QList<int> forward;
+    edit.visitParagraphs(901, false, [&](int start, QStringView) {
+        forward << start;
+        return true;
+    });
+    EXPECT_EQ(forward, QList<int>({901, 902})) << "from the paragraph that holds the position";
+    QStringList backward;
+    edit.visitParagraphs(1000, true, [&](int, QStringView text) {
+        backward << text.toString();
+        return true;
+    });
+    ASSERT_EQ(backward.size(), 3);
+    EXPECT_EQ(backward[0], "last");
+    EXPECT_EQ(backward[1], "");
+    EXPECT_EQ(backward[2].size(), 900);
+}
+
+TEST_F(RichEditTest, RangesTakeColourAndSizeInOneUndoStep)
+{
+    edit.setText("one two three");
+    select(4, 0);
+    edit.setRangesFormat({{0, 3}, {8, 5}}, Qt::red, 20);
+    EXPECT_EQ(edit.selStart(), 4) << "the selection stays";
+    select(0, 3);
+    EXPECT_EQ(edit.selColor(), QColor(Qt::red));
+    EXPECT_EQ(edit.selSize(), 20);
+    select(4, 3);
+    EXPECT_EQ(edit.selSize(), 12);
+    select(8, 5);
+    EXPECT_EQ(edit.selSize(), 20);
+    edit.setRangesFormat({{4, 3}}, Qt::blue, std::nullopt);
+    select(4, 3);
+    EXPECT_EQ(edit.selColor(), QColor(Qt::blue));
+    EXPECT_EQ(edit.selSize(), 12) << "no size leaves the size";
+    edit.undoStep();
+    select(4, 3);
+    EXPECT_NE(edit.selColor(), QColor(Qt::blue));
+    edit.undoStep();
+    select(0, 13);
+    EXPECT_EQ(edit.selSize(), 12) << "one undo takes back every range";
+    EXPECT_EQ(edit.text(), "one two three");
+}
+
 TEST_F(RichEditTest, SelectionClampsAndReplaces)
 {
     edit.setText("hello\r\nworld");
@@ -122,6 +186,11 @@ TEST_F(RichEditTest, SelectionClampsAndReplaces)
     select(3, 5);
     EXPECT_EQ(edit.selText(), "lo\r\nwo");
     EXPECT_EQ(edit.selLength(), 5);
+    edit.select(8, 100);
+    EXPECT_EQ(edit.selStart(), 8);
+    EXPECT_EQ(edit.selLength(), 3) << "the length clamps to the end";
+    EXPECT_EQ(edit.textCursor().position(), 11) << "the caret at the selection's end";
+    select(3, 5);
     edit.setSelText("P");
     EXPECT_EQ(edit.text(), "helPrld");
     EXPECT_EQ(edit.selStart(), 4) << "the caret stands after the new text";

@@ -9,14 +9,17 @@
 #include "settings/TPFormSettings.h"
 #include "settings/TPRegistry.h"
 #include "settings/WindowPlacement.h"
+#include "settings/WindowSettings.h"
 #include "support/QtPrinters.h"
 #include "support/TemporaryHome.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QDialog>
 #include <QDir>
+#include <QFrame>
 #include <QKeySequenceEdit>
 #include <QMainWindow>
 #include <QProcess>
@@ -833,6 +836,59 @@ TEST_F(FormSettingsTest, TwoProcessesClosingAtOnceKeepBothWindowsValues)
     }
     EXPECT_EQ(wrong, QStringList());
     EXPECT_EQ(registry.takeDamageReport(), QString());
+}
+
+TEST_F(FormSettingsTest, TheOptionsDialogsTableIsReadyForItsControls)
+{
+    std::vector<std::pair<QString, qsizetype>> tables;
+    for (const WindowSettingsTable &table : windowSettingsTables())
+        tables.emplace_back(QString::fromLatin1(table.windowName), table.bindings.size());
+    EXPECT_EQ(tables,
+              (std::vector<std::pair<QString, qsizetype>>{{"Form1", 15 + 21}, {"nastaveni", 14}, {"fUvitani", 1}}));
+
+    // A stand-in with the options dialog's controls at their design values.
+    QDialog options;
+    options.setObjectName("nastaveni");
+    for (const char *name : {"pStatusBar", "pPozadi", "pPravitko", "pStandartni"}) {
+        auto *panel = new QFrame(&options);
+        panel->setObjectName(name);
+    }
+    QPalette white = options.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    options.findChild<QFrame *>("pPozadi")->setPalette(white);
+    for (const char *name : {"cdPozadi", "cdPravitko", "cdStandartni", "cdStatusbar"}) {
+        auto *dialog = new QColorDialog(Qt::black, &options);
+        dialog->setObjectName(name);
+    }
+    auto *timer = new QTimer(&options);
+    timer->setObjectName("tUkladani");
+    timer->setInterval(1000);
+    for (const auto &[name, value] : {std::pair{"seUlozit", 10}, std::pair{"seundo", 1024}}) {
+        auto *spin = new QSpinBox(&options);
+        spin->setObjectName(name);
+        spin->setRange(0, 1000000);
+        spin->setValue(value);
+    }
+    for (const char *name : {"cbclose", "cbTip"})
+        (new QCheckBox(&options))->setObjectName(name);
+    (new QKeySequenceEdit(QKeySequence(Qt::Key_F10), &options))->setObjectName("htikona");
+
+    TPFormSettings *settings = attachWindowSettings(options, prompts);
+    EXPECT_EQ(settings->FormSaveOpt(),
+              TPFormSettings::pfsLeft | TPFormSettings::pfsTop | TPFormSettings::pfsWidth | TPFormSettings::pfsHeight);
+    options.show();
+    options.reject();
+
+    const QString base = "Software\\Lumasoft\\KORA Editor\\nastaveni";
+    EXPECT_EQ(key(base + "\\pStatusBar").readDword("Color"), 0x8000000fu);
+    EXPECT_EQ(key(base + "\\pPozadi").readDword("Color"), 0xffffffu);
+    EXPECT_EQ(key(base + "\\cdPozadi").readDword("Color"), 0u);
+    EXPECT_EQ(key(base + "\\tUkladani").readDword("Interval"), 1000u);
+    EXPECT_EQ(key(base + "\\seUlozit").readBinary("Value"), encodeBinary(SettingValue::fromFloat(10)));
+    EXPECT_EQ(key(base + "\\seundo").readBinary("Value"), encodeBinary(SettingValue::fromFloat(1024)));
+    EXPECT_EQ(key(base + "\\cbTip").readString("Checked"), "False");
+    EXPECT_EQ(key(base + "\\htikona").readDword("HotKey"), 121u);
+    EXPECT_EQ(key(base).valueNames(), (QStringList{"Left", "Top", "Width", "Height", "ScreenRes"}));
 }
 
 TEST(TPRegistryAccessor, OpensKeysFromTheOpenKeyOrTheRootAndKeepsItOnFailure)

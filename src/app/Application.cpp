@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "app/TipsOfTheDay.h"
 #include "platform/Prompter.h"
+#include "settings/AutoRestart.h"
 
 #include <QIcon>
 
@@ -19,6 +20,7 @@ Application::~Application() = default;
 
 void Application::start(const QStringList &arguments)
 {
+    AutoRestart::finishRestart(m_registry);
     // Without a desktop theme the toolbars take their pictures from the installed icon theme.
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     if (QIcon::fromTheme(QStringLiteral("document-new")).isNull())

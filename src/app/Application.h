@@ -13,10 +13,11 @@ class Prompter;
 class Shell;
 class TForm1;
 
-// The program's start-up, in order: the desktop's icon theme, the settings store and the colour
-// buttons' user colours, the main window, the tips when their flag asks for them, the creation
-// handler with the command line, the dialogs, showing the window, then a damaged settings file is
-// reported. The window goes before the stores it uses.
+// The program's start-up, in order: the entry that restarted it after the last session is
+// removed, the desktop's icon theme, the settings store and the colour buttons' user colours,
+// the main window with its restored settings, the tips when their flag asks for them, the
+// creation handler with the command line, the dialogs, showing the window, then a damaged
+// settings file is reported. The window goes before the stores it uses.
 class Application
 {
 public:

@@ -16,6 +16,7 @@
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
 #include "richedit/RichEdit.h"
+#include "settings/WindowSettings.h"
 #include "text/TextStatistics.h"
 #include "tools/spell/SpellCommands.h"
 
@@ -84,6 +85,7 @@ TForm1::TForm1(Prompter &prompter, Shell &shell, QWidget *parent)
 
     wireWindow();
     wireDocuments();
+    attachWindowSettings(*this, prompter);
 }
 
 TForm1::~TForm1()

@@ -2,6 +2,7 @@
 
 #include "platform/Prompter.h"
 #include "platform/AppDirs.h"
+#include "settings/WindowSettings.h"
 #include "text/HistoryListFile.h"
 
 #include <QCheckBox>
@@ -69,6 +70,7 @@ TfUvitani::TfUvitani(Prompter &prompter, WelcomeActions &actions, QWidget *paren
 
     setFixedSize(439, 272);
     cbOtevritClick();
+    attachWindowSettings(*this, prompter);
     FormCreate();
 }
 

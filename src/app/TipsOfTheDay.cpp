@@ -78,7 +78,7 @@ void TipsOfTheDay::execute()
     panelLayout->addWidget(heading);
     panelLayout->addWidget(tip, 1);
 
-    auto *showAtStartup = new QCheckBox(QStringLiteral("&Zobrazit při startu"), &window);
+    auto *showAtStartup = new QCheckBox(m_startupBoxText, &window);
     showAtStartup->setObjectName(QStringLiteral("cbShowAtStartup"));
     showAtStartup->setChecked(true);
     auto *next = new QPushButton(QStringLiteral("Další typ"), &window);

@@ -13,6 +13,9 @@ class Prompter;
 class TipsOfTheDay : public QObject
 {
     Q_OBJECT
+    // The names under which the main window's settings keep them.
+    Q_PROPERTY(bool ShowHintsOnStartUp READ showAtStartup WRITE setShowAtStartup)
+    Q_PROPERTY(QString TextShowOnStartup READ startupBoxText WRITE setStartupBoxText)
 
 public:
     // Returns a number in [0, bound).
@@ -26,6 +29,10 @@ public:
     bool showAtStartup() const { return m_showAtStartup; }
     void setShowAtStartup(bool show) { m_showAtStartup = show; }
 
+    // The caption of the window's check box.
+    QString startupBoxText() const { return m_startupBoxText; }
+    void setStartupBoxText(const QString &text) { m_startupBoxText = text; }
+
     void setRandomSource(RandomSource random) { m_random = std::move(random); }
 
     // Shows the tips window modally, starting at a random tip; the window's check box becomes
@@ -36,6 +43,7 @@ private:
     Prompter &m_prompter;
     QStringList m_tips;
     bool m_showAtStartup = false;
+    QString m_startupBoxText = QStringLiteral("&Zobrazit při startu");
     RandomSource m_random;
 };
 

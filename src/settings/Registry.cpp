@@ -16,6 +16,9 @@
 #include <QThread>
 
 #include <algorithm>
+#include <map>
+#include <span>
+#include <vector>
 #include <utility>
 #include <variant>
 
@@ -665,26 +668,52 @@ public:
     }
 
     // Applies the change to the file as it is now and writes the result.
-    Outcome change(const Change &change, QString *error)
+    Outcome change(const Change &one, QString *error) { return change(std::span(&one, 1), error); }
+
+    // Applies the changes in order and writes the result once.
+    Outcome change(std::span<const Change> changes, QString *error)
     {
         QLockFile lock(lockPath());
         if (!acquire(lock, m_path, error) || !loadLocked(error))
-            return Outcome::Failed;
+            return failed();
         HiveData next = m_data;
-        const Outcome outcome = apply(next, change);
+        Outcome outcome = Outcome::Unchanged;
+        for (const Change &one : changes) {
+            const Outcome applied = apply(next, one);
+            if (applied == Outcome::Changed || changes.size() == 1)
+                outcome = applied;
+        }
         if (outcome != Outcome::Changed)
             return outcome;
         if (!saveFileSafely(m_path, serialize(next, m_hive),
                             QStringLiteral("Nastavení nelze uložit do souboru „%1“.").arg(shown(m_path)), error))
-            return Outcome::Failed;
+            return failed();
         adopt(std::move(next), stampOf(m_path));
+        m_failure = Failure::None;
         return Outcome::Changed;
     }
 
     QStringList takeReports() { return std::exchange(m_reports, {}); }
 
+    bool claimFailureReport()
+    {
+        if (m_failure != Failure::Unreported)
+            return false;
+        m_failure = Failure::Reported;
+        return true;
+    }
+
 private:
+    enum class Failure { None, Unreported, Reported };
+
     QString lockPath() const { return m_path + QStringLiteral(".lock"); }
+
+    Outcome failed()
+    {
+        if (m_failure == Failure::None)
+            m_failure = Failure::Unreported;
+        return Outcome::Failed;
+    }
 
     void adopt(HiveData data, const Stamp &stamp)
     {
@@ -753,7 +782,26 @@ private:
     bool m_loaded = false;
     Stamp m_reportedStamp;
     QStringList m_reports;
+    Failure m_failure = Failure::None;
 };
+
+namespace {
+
+// The store of one file, shared by every Registry of the process that names it.
+std::shared_ptr<HiveStore> sharedStore(Hive hive, const QString &path)
+{
+    static std::map<QString, std::weak_ptr<HiveStore>> stores;
+    std::erase_if(stores, [](const auto &entry) { return entry.second.expired(); });
+    std::weak_ptr<HiveStore> &slot = stores[QFileInfo(path).absoluteFilePath()];
+    std::shared_ptr<HiveStore> store = slot.lock();
+    if (!store) {
+        store = std::make_shared<HiveStore>(hive, path);
+        slot = store;
+    }
+    return store;
+}
+
+} // namespace
 
 } // namespace registry_detail
 
@@ -912,6 +960,25 @@ bool writeValue(HiveStore &store, const QStringList &path, const QString &name, 
 
 } // namespace
 
+bool Registry::writeValues(Hive hive, const QList<RegistryValue> &values, QString *error)
+{
+    std::vector<Change> changes;
+    changes.reserve(size_t(values.size()));
+    for (const RegistryValue &value : values) {
+        const auto names = splitPath(value.keyPath);
+        if (!names) {
+            setError(error, invalidPathText(value.keyPath));
+            return false;
+        }
+        if (!validValueName(value.name)) {
+            setError(error, invalidValueNameText(value.name));
+            return false;
+        }
+        changes.push_back({Change::Kind::SetValue, *names, {value.name, value.data}});
+    }
+    return changes.empty() || m_stores[size_t(hive)]->change(changes, error) != Outcome::Failed;
+}
+
 bool RegistryKey::writeString(const QString &name, const QString &value, QString *error) const
 {
     return writeValue(*m_store, m_path, name, value, error);
@@ -951,7 +1018,7 @@ Registry::Registry(const QString &folder)
     : m_folder(folder)
 {
     for (const Hive hive : {Hive::CurrentUser, Hive::LocalMachine, Hive::ClassesRoot})
-        m_stores[size_t(hive)] = std::make_shared<HiveStore>(hive, filePath(hive));
+        m_stores[size_t(hive)] = sharedStore(hive, filePath(hive));
 }
 
 Registry::~Registry() = default;
@@ -977,6 +1044,11 @@ QString Registry::takeDamageReport()
     for (const auto &store : m_stores)
         reports += store->takeReports();
     return reports.join(QStringLiteral("\n\n"));
+}
+
+bool Registry::claimFailureReport(Hive hive)
+{
+    return m_stores[size_t(hive)]->claimFailureReport();
 }
 
 } // namespace kora

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <memory>
 #include <optional>
+#include <variant>
 
 // A tree of keys holding named values, kept in text files: the program's settings store.
 //
@@ -36,8 +38,10 @@
 // Every change is written at once: under a lock file ("<file>.lock") the file is read again,
 // the one change is applied to what it holds, and the result replaces the file through a
 // temporary file. Several programs may therefore share the files without losing each other's
-// changes. A change that changes nothing (the same data again) leaves the file alone. Reads use a copy kept in memory that is read again when the file's size or times
-// change. Not for use from several threads.
+// changes. A change that changes nothing (the same data again) leaves the file alone. Reads use
+// a copy kept in memory that is read again when the file's size or times change; all Registry
+// objects of the process on the same folder share that copy and its reports. Not for use from
+// several threads.
 namespace kora {
 
 enum class Hive { CurrentUser, LocalMachine, ClassesRoot };
@@ -99,6 +103,14 @@ private:
     QStringList m_path;
 };
 
+// One value for Registry::writeValues.
+struct RegistryValue
+{
+    QString keyPath; // below the hive's root; missing keys are created
+    QString name;
+    std::variant<QString, quint32, QByteArray> data; // string, dword or binary
+};
+
 // The three hives kept in one folder. The program keeps one Registry and asks it for damage
 // reports after loading its settings.
 class Registry
@@ -117,9 +129,17 @@ public:
     RegistryKey root(Hive hive) const;
     std::optional<RegistryKey> openKey(Hive hive, const QString &path, bool create, QString *error = nullptr) const;
 
+    // Creates or replaces all the values in one change of the file: under one lock, written
+    // once, so they land together or not at all. An invalid path or name refuses them all.
+    bool writeValues(Hive hive, const QList<RegistryValue> &values, QString *error = nullptr);
+
     // Czech messages about damaged files set aside since the last call, one paragraph per file;
     // empty when there were none.
     QString takeDamageReport();
+
+    // True once after a write to the hive failed, until a write succeeds again: callers report a
+    // failure once, not at every value.
+    bool claimFailureReport(Hive hive);
 
 private:
     QString m_folder;

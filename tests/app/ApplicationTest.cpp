@@ -3,10 +3,15 @@
 #include "app/TForm1.h"
 #include "platform/Shell.h"
 #include "richedit/RichEdit.h"
+#include "settings/AutoRestart.h"
+#include "settings/Registry.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TemporaryHome.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QTemporaryDir>
 #include <QDir>
 #include <QFile>
 
@@ -64,4 +69,51 @@ TEST(Application, ADamagedSettingsFileIsSetAsideAndReportedOnceTheWindowIsUp)
     EXPECT_TRUE(prompter.messageTexts().first().contains(".damaged-")) << prompter.messageTexts().first().toStdString();
     EXPECT_EQ(prompter.callsOf(test::PromptCall::Kind::Message).front().messageKind, MessageKind::Warning);
     EXPECT_FALSE(QDir(home.configPath()).entryList({"*.damaged-*"}).isEmpty());
+}
+
+TEST(Application, TipsAreShownFirstWhenTheirStoredFlagAsks)
+{
+    test::TemporaryHome home;
+    {
+        Registry registry;
+        const RegistryKey tips =
+            *registry.openKey(Hive::CurrentUser, "Software\\Lumasoft\\KORA Editor\\Form1\\tipdne", true);
+        tips.writeString("ShowHintsOnStartUp", "True");
+        tips.writeString("TextShowOnStartup", "&Ukázat tipy");
+    }
+    test::ScriptedPrompter prompter;
+    QString boxText;
+    prompter.answerDialog([&](QDialog *window) { boxText = window->findChild<QCheckBox *>()->text(); });
+    NoShell shell;
+    Application program(prompter, shell);
+    program.start({"kora-editor"});
+    QApplication::processEvents();
+    EXPECT_EQ(prompter.dialogNames(), (QStringList{"tipsWindow", "fUvitani"}));
+    EXPECT_EQ(boxText, "&Ukázat tipy");
+}
+
+TEST(Application, AStartMadeByTheRestartEntryRemovesIt)
+{
+    test::TemporaryHome home;
+    QTemporaryDir xdg;
+    const QByteArray oldXdg = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(xdg.path()));
+    Registry registry;
+    ASSERT_TRUE(AutoRestart::writeEntry(registry, "PSKORAEDITORLUMASOFT", "/usr/bin/kora-editor"));
+    const QString entry = AutoRestart::entryPath("PSKORAEDITORLUMASOFT");
+    ASSERT_TRUE(QFile::exists(entry));
+    qputenv("KORA_RUN_ONCE", "PSKORAEDITORLUMASOFT");
+
+    test::ScriptedPrompter prompter;
+    NoShell shell;
+    Application program(prompter, shell);
+    program.start({"kora-editor"});
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_FALSE(registry.openKey(Hive::CurrentUser, AutoRestart::runOnceKey(), false)->valueExists("PSKORAEDITORLUMASOFT"));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("KORA_RUN_ONCE"));
+
+    if (oldXdg.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldXdg);
 }

@@ -393,6 +393,30 @@ TEST_F(RegistryTest, DeleteValueAndValueOrder)
               (QStringList{QStringLiteral("Zeta"), QStringLiteral("Mí")}));
 }
 
+TEST_F(RegistryTest, ManyValuesAreWrittenTogetherOrNotAtAll)
+{
+    Registry registry;
+    const QList<kora::RegistryValue> values = {
+        {kKoraKey + QStringLiteral("\\Form1\\tbFormat"), QStringLiteral("Visible"), QStringLiteral("False")},
+        {kKoraKey + QStringLiteral("\\Form1"), QStringLiteral("Left"), quint32(10)},
+        {kKoraKey + QStringLiteral("\\Form1"), QStringLiteral("MainForm"), QByteArray("\x04\0\0\0\x01", 5)},
+    };
+    ASSERT_TRUE(registry.writeValues(Hive::CurrentUser, values));
+    const RegistryKey form = registry.openKey(Hive::CurrentUser, kKoraKey + QStringLiteral("\\Form1"), false).value();
+    EXPECT_EQ(form.valueNames(), (QStringList{QStringLiteral("Left"), QStringLiteral("MainForm")}));
+    EXPECT_EQ(form.openKey(QStringLiteral("tbFormat"), false)->readString(QStringLiteral("Visible")), QStringLiteral("False"));
+
+    // One bad name or path refuses the whole set.
+    for (const kora::RegistryValue &bad : {kora::RegistryValue{kKoraKey + QStringLiteral("\\\\x"), QStringLiteral("a"), quint32(1)},
+                                           kora::RegistryValue{kKoraKey, QStringLiteral("a\nb"), quint32(1)}}) {
+        QString error;
+        EXPECT_FALSE(registry.writeValues(Hive::CurrentUser, {{kKoraKey, QStringLiteral("Top"), quint32(5)}, bad}, &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_FALSE(openKora(registry).valueExists(QStringLiteral("Top")));
+    EXPECT_TRUE(registry.writeValues(Hive::CurrentUser, {}));
+}
+
 TEST_F(RegistryTest, ChangesFromAnotherRegistryAreSeenAndKept)
 {
     Registry first;

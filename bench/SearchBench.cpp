@@ -33,6 +33,7 @@ public:
     int execDialog(QDialog *) override { return 0; }
     std::optional<kora::FontChoice> chooseFont(const kora::FontChoice &, bool) override { return std::nullopt; }
     std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
+    bool choosePrinter(QPrinter &, kora::PrinterDialog) override { return false; }
     int messages = 0;
 };
 

@@ -136,6 +136,7 @@ public:
     int execDialog(QDialog *) override { return 0; }
     std::optional<FontChoice> chooseFont(const FontChoice &, bool) override { return std::nullopt; }
     std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
+    bool choosePrinter(QPrinter &, PrinterDialog) override { return false; }
     QStringList texts;
 };
 

@@ -3,11 +3,15 @@
 # document's caption (the document is loaded and the status counts written before the window is
 # shown), for generated documents of 1 MB and 10 MB. Each figure stands beside the same run's
 # baseline of reading the file with `cat` and `wc -w`, so it reads as a ratio on a busy machine.
-#   startup_time.sh EDITOR GENERATOR [RUNS]
+# Then, for each document left open and untouched: the share of a core the program uses from 10 to
+# 20 seconds after its start, and its peak resident memory. Last, kora-convert's time for the 10 MB
+# RTF to plain text.
+#   startup_time.sh EDITOR CONVERT GENERATOR [RUNS]
 set -euo pipefail
 editor="$1"
-generator="$2"
-runs="${3:-3}"
+convert="$2"
+generator="$3"
+runs="${4:-3}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export KORA_HOME="$work/home" KORA_CONFIG_DIR="$work/config" XDG_RUNTIME_DIR="$work/runtime"
@@ -44,8 +48,34 @@ for file in "$@"; do
   printf '%-14s %10.2f %12.3f %12.3f\n' "$name" "$(printf '%s\n' "${shown[@]}" | median)" \
     "$(printf '%s\n' "${cats[@]}" | median)" "$(printf '%s\n' "${counts[@]}" | median)"
 done
+echo
+ticks="$(getconf CLK_TCK)"
+cpu() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+printf '%-14s %14s %14s\n' "dokument" "klid (% jádra)" "špička (MB)"
+for file in "$@"; do
+  "$editor" "$file" >/dev/null 2>&1 &
+  pid=$!
+  sleep 10
+  before="$(cpu "$pid")"
+  sleep 10
+  after="$(cpu "$pid")"
+  peak="$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  printf '%-14s %14.1f %14.0f\n' "$(basename "$file")" \
+    "$(awk -v t="$((after - before))" -v hz="$ticks" 'BEGIN { print 100 * t / hz / 10 }')" \
+    "$(awk -v kb="$peak" 'BEGIN { print kb / 1024 }')"
+done
 INNER
 chmod +x "$work/measure.sh"
 echo "Start editoru až po zobrazené okno s dokumentem (medián z $runs běhů):"
 xvfb-run -a -s '-screen 0 1024x768x24' "$work/measure.sh" "$editor" "$runs" \
   "$work/doc-1MB.rtf" "$work/doc-10MB.rtf" "$work/doc-10MB.txt"
+echo
+start="$(date +%s%N)"
+"$convert" "$work/doc-10MB.rtf" "$work/converted.txt"
+elapsed="$(($(date +%s%N) - start))"
+start="$(date +%s%N)"
+cat "$work/doc-10MB.rtf" >/dev/null
+baseline="$(($(date +%s%N) - start))"
+awk -v t="$elapsed" -v c="$baseline" \
+  'BEGIN { printf "kora-convert doc-10MB.rtf → .txt: %.2f s (cat %.3f s)\n", t / 1e9, c / 1e9 }'

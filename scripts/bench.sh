@@ -14,7 +14,7 @@ build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORA_BUILD_BENCH=ON -DKORA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target kora_document_bench kora_peak_memory kora_statistics_bench kora_refresh_bench \
   kora_editor_file_bench kora_html_export_bench kora_generate_document kora-editor kora_spell_bench \
-  kora_spell_memory kora_search_bench -j2
+  kora_spell_memory kora_search_bench kora_window_bench kora-convert -j2
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build/runtime}"
@@ -24,9 +24,11 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$build/bench/kora_statistics_bench" "$@"
 "$build/bench/kora_refresh_bench" "$@"
 "$build/bench/kora_editor_file_bench" --benchmark_counters_tabular=true "$@"
+"$build/bench/kora_window_bench" "$@"
 "$build/bench/kora_html_export_bench" --benchmark_counters_tabular=true "$@"
 echo
-"$root/bench/startup_time.sh" "$build/src/app/kora-editor" "$build/bench/kora_generate_document"
+"$root/bench/startup_time.sh" "$build/src/app/kora-editor" "$build/tools/kora-convert/kora-convert" \
+  "$build/bench/kora_generate_document"
 echo
 for run in "rtf 1" "rtf 10" "txt 1" "txt 10"; do
   # shellcheck disable=SC2086

@@ -108,6 +108,11 @@ void RichEdit::adoptDocument(QTextDocument *document)
     document->setUndoRedoEnabled(true);
     document->setModified(false);
     setDocument(document);
+    // Paragraphs run left to right unless they say otherwise. Without a set direction the layout
+    // reads every paragraph's text to guess one, after every keystroke, for the whole document.
+    QTextOption option = document->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document->setDefaultTextOption(option);
     if (!m_links)
         m_links = new LinkHighlighter(this);
     m_links->setDocument(document);

@@ -1,6 +1,6 @@
-// The main window with a large document open (offscreen): a keystroke at the start, the middle and
-// the end of the text, handled until the window is idle again, and the 500 ms refresh that follows
-// one keystroke.
+// The main window with a large document (offscreen): opening it until the window is painted, a
+// keystroke at the start, the middle and the end of the text, handled until the window is idle
+// again, and the 500 ms refresh that follows one keystroke.
 #include "DocumentGenerator.h"
 
 #include "app/TForm1.h"
@@ -133,6 +133,34 @@ void BM_RefreshAfterAKeystroke(benchmark::State &state)
     }
 }
 
+// From the window's construction with a document on the command line until it is shown and
+// painted; the layout that goes on in the background afterwards is not waited for.
+void BM_OpenUntilPainted(benchmark::State &state)
+{
+    QTemporaryDir home;
+    qputenv("KORA_HOME", home.path().toLocal8Bit());
+    qputenv("KORA_CONFIG_DIR", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    const QString path = home.filePath(QStringLiteral("open.rtf"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(kora::bench::generateRtf(state.range(0) * 1024 * 1024));
+    file.close();
+    SilentPrompter prompter;
+    NoShell shell;
+    for (auto _ : state) {
+        auto form = std::make_unique<kora::TForm1>(prompter, shell);
+        form->FormCreate({QStringLiteral("kora-editor"), path});
+        form->resize(800, 600);
+        form->show();
+        QTest::qWaitForWindowExposed(form.get());
+        form->grab();
+        state.PauseTiming();
+        form.reset();
+        settle();
+        state.ResumeTiming();
+    }
+}
+
 void BM_RefreshAtRest(benchmark::State &state)
 {
     window();
@@ -141,6 +169,7 @@ void BM_RefreshAtRest(benchmark::State &state)
         window().form->Timer1Timer();
 }
 
+BENCHMARK(BM_OpenUntilPainted)->Arg(1)->Arg(10)->Unit(benchmark::kSecond)->UseRealTime();
 BENCHMARK(BM_KeystrokeAtTheStart)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_KeystrokeInTheMiddle)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_KeystrokeAtTheEnd)->Unit(benchmark::kMillisecond)->UseRealTime();

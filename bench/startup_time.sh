@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Time from starting `kora-editor FILE` until its main window is on a virtual screen with the
 # document's caption (the document is loaded and the status counts written before the window is
-# shown), for generated documents of 1 MB and 10 MB. Each figure stands beside the same run's
-# baseline of reading the file with `cat` and `wc -w`, so it reads as a ratio on a busy machine.
+# shown), and the processor time it used by then, for generated documents of 1 MB and 10 MB. Each
+# figure stands beside the same run's baseline of reading the file with `cat` and `wc -w`, so it
+# reads as a ratio on a busy machine.
 # Then, for each document left open and untouched: the share of a core the program uses from 10 to
 # 20 seconds after its start, and its peak resident memory. Last, kora-convert's time for the 10 MB
 # RTF to plain text.
@@ -30,27 +31,29 @@ editor="$1"; runs="$2"; shift 2
 now() { date +%s%N; }
 seconds() { awk -v ns="$1" 'BEGIN { printf "%.3f", ns / 1e9 }'; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-printf '%-14s %10s %12s %12s\n' "dokument" "okno (s)" "cat (s)" "wc -w (s)"
+ticks="$(getconf CLK_TCK)"
+cpu() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+printf '%-14s %10s %10s %12s %12s\n' "dokument" "okno (s)" "CPU (s)" "cat (s)" "wc -w (s)"
 for file in "$@"; do
   name="$(basename "$file")"
   pattern="${name//./\\.}"
-  shown=(); cats=(); counts=()
+  shown=(); used=(); cats=(); counts=()
   for _ in $(seq "$runs"); do
     start="$(now)"
     "$editor" "$file" >/dev/null 2>&1 &
     pid=$!
     until xdotool search --name "$pattern" >/dev/null 2>&1; do sleep 0.01; done
     shown+=("$(seconds $(($(now) - start)))")
+    used+=("$(awk -v t="$(cpu "$pid")" -v hz="$ticks" 'BEGIN { printf "%.2f", t / hz }')")
     kill "$pid"; wait "$pid" 2>/dev/null || true
     start="$(now)"; cat "$file" >/dev/null; cats+=("$(seconds $(($(now) - start)))")
     start="$(now)"; wc -w "$file" >/dev/null; counts+=("$(seconds $(($(now) - start)))")
   done
-  printf '%-14s %10.2f %12.3f %12.3f\n' "$name" "$(printf '%s\n' "${shown[@]}" | median)" \
+  printf '%-14s %10.2f %10.2f %12.3f %12.3f\n' "$name" "$(printf '%s\n' "${shown[@]}" | median)" \
+    "$(printf '%s\n' "${used[@]}" | median)" \
     "$(printf '%s\n' "${cats[@]}" | median)" "$(printf '%s\n' "${counts[@]}" | median)"
 done
 echo
-ticks="$(getconf CLK_TCK)"
-cpu() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 printf '%-14s %14s %14s\n' "dokument" "klid (% jádra)" "špička (MB)"
 for file in "$@"; do
   "$editor" "$file" >/dev/null 2>&1 &
@@ -71,11 +74,10 @@ echo "Start editoru až po zobrazené okno s dokumentem (medián z $runs běhů)
 xvfb-run -a -s '-screen 0 1024x768x24' "$work/measure.sh" "$editor" "$runs" \
   "$work/doc-1MB.rtf" "$work/doc-10MB.rtf" "$work/doc-10MB.txt"
 echo
-start="$(date +%s%N)"
-"$convert" "$work/doc-10MB.rtf" "$work/converted.txt"
-elapsed="$(($(date +%s%N) - start))"
-start="$(date +%s%N)"
-cat "$work/doc-10MB.rtf" >/dev/null
-baseline="$(($(date +%s%N) - start))"
-awk -v t="$elapsed" -v c="$baseline" \
-  'BEGIN { printf "kora-convert doc-10MB.rtf → .txt: %.2f s (cat %.3f s)\n", t / 1e9, c / 1e9 }'
+TIMEFORMAT='%R %U %S'
+converted="$( { time "$convert" "$work/doc-10MB.rtf" "$work/converted.txt"; } 2>&1)"
+baseline="$( { time cat "$work/doc-10MB.rtf" >/dev/null; } 2>&1)"
+awk -v t="$converted" -v c="$baseline" 'BEGIN {
+  split(t, a, " "); split(c, b, " ")
+  printf "kora-convert doc-10MB.rtf → .txt: %.2f s, CPU %.2f s (cat %.3f s)\n", a[1], a[2] + a[3], b[1]
+}'

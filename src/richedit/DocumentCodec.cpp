@@ -40,7 +40,9 @@ bool loadRtf(const QByteArray &bytes, QTextDocument &document, LoadInfo *info)
     document.clear();
     QTextCursor cursor(&document);
     DocumentSink sink(cursor);
+    cursor.beginEditBlock();
     const rtf::ReadResult result = rtf::read(bytes, sink);
+    cursor.endEditBlock();
     if (info)
         info->report = result.report;
     return result.ok();

@@ -16,14 +16,21 @@ DocumentSink::DocumentSink(const QTextCursor &cursor)
 {
 }
 
+std::size_t DocumentSink::RunFormatHash::operator()(const rtf::RunFormat &f) const
+{
+    return qHashMulti(0, f.face, f.halfPoints, f.bold, f.italic, f.underline, f.strike, f.vertical, f.hasColor, f.color,
+                      f.hasBackground, f.background);
+}
+
 const QTextCharFormat &DocumentSink::charFormat(const rtf::RunFormat &format)
 {
-    if (!m_haveFormat || !(format == m_lastRun)) {
-        m_lastRun = format;
-        m_lastFormat = charFormatFor(format);
-        m_haveFormat = true;
-    }
-    return m_lastFormat;
+    // A document returns to the same few formats again and again; building each once spares most
+    // of the work of turning runs into character formats.
+    if (const auto it = m_formats.find(format); it != m_formats.end())
+        return it->second;
+    if (m_formats.size() >= kMaxKeptFormats)
+        m_formats.clear();
+    return m_formats.emplace(format, charFormatFor(format)).first->second;
 }
 
 void DocumentSink::text(QStringView text, const rtf::RunFormat &format)

@@ -28,9 +28,12 @@ private:
     void setNumbered(const rtf::ParagraphProperties &format);
 
     QTextCursor m_cursor;
-    rtf::RunFormat m_lastRun;
-    QTextCharFormat m_lastFormat;
-    bool m_haveFormat = false;
+    struct RunFormatHash
+    {
+        std::size_t operator()(const rtf::RunFormat &format) const;
+    };
+    static constexpr std::size_t kMaxKeptFormats = 4096;
+    std::unordered_map<rtf::RunFormat, QTextCharFormat, RunFormatHash> m_formats;
     rtf::ParagraphProperties m_lastPara;
     QTextBlockFormat m_lastBlockFormat;
     bool m_haveBlockFormat = false;

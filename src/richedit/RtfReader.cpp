@@ -477,6 +477,7 @@ private:
 
     // Pending text of the current run.
     QByteArray m_pendingBytes;
+    QString m_decoded; // flushBytes' scratch buffer
     int m_pendingCodePage = 0;
     QString m_text;
     RunFormat m_textFormat;
@@ -1322,11 +1323,16 @@ void Reader::appendBodyBytes(const char *bytes, qsizetype length)
     if (!m_pendingBytes.isEmpty() && cp != m_pendingCodePage)
         flushBytes();
     m_pendingCodePage = cp;
+    // Control bytes carry no text; the rest goes in as whole stretches.
+    qsizetype start = 0;
     for (qsizetype i = 0; i < length; ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b >= 0x20 || b == '\t')
-            m_pendingBytes.append(char(b));
+        if (b < 0x20 && b != '\t') {
+            m_pendingBytes.append(bytes + start, i - start);
+            start = i + 1;
+        }
     }
+    m_pendingBytes.append(bytes + start, length - start);
     if (!decoder(cp).isDoubleByte())
         flushBytes();
 }
@@ -1335,9 +1341,11 @@ void Reader::flushBytes()
 {
     if (m_pendingBytes.isEmpty())
         return;
-    QString decoded;
+    // The buffers keep their capacity: text comes in many short runs.
+    QString &decoded = m_decoded;
+    decoded.resize(0);
     decoder(m_pendingCodePage).decodeAppend(m_pendingBytes.constData(), m_pendingBytes.size(), decoded);
-    m_pendingBytes.clear();
+    m_pendingBytes.resize(0);
     // Converters stand in control characters for bytes they cannot map (U+001A); those and the
     // characters a document gives a meaning of its own are treated as appendChar treats them.
     for (QChar &ch : decoded) {
@@ -1431,7 +1439,7 @@ void Reader::flushText()
     if (m_text.isEmpty())
         return;
     m_out->text(m_text, m_textFormat);
-    m_text.clear();
+    m_text.resize(0);
 }
 
 void Reader::beforeContent()

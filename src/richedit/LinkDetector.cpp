@@ -1,6 +1,8 @@
 #include "richedit/LinkDetector.h"
 
+#include <QTextBlock>
 #include <QTextCharFormat>
+#include <QTextLayout>
 
 #include <array>
 
@@ -15,21 +17,22 @@ bool startsWithAt(QStringView text, qsizetype at, QStringView prefix)
 
 bool endsLink(QChar c)
 {
-    return c.isSpace() || c == u'<' || c == u'>' || c == u'"' || c == QChar::ObjectReplacementCharacter
-           || c.category() == QChar::Other_Control;
+    return c.isSpace() || c == u'<' || c == u'>' || c == u'"' || c == QChar::ObjectReplacementCharacter ||
+           c.category() == QChar::Other_Control;
 }
 
 bool isTrailingPunctuation(QChar c)
 {
-    return c == u'.' || c == u',' || c == u';' || c == u':' || c == u'!' || c == u'?' || c == u')' || c == u']'
-           || c == u'\'' || c == u'}';
+    return c == u'.' || c == u',' || c == u';' || c == u':' || c == u'!' || c == u'?' || c == u')' || c == u']' ||
+           c == u'\'' || c == u'}';
 }
 
 } // namespace
 
 std::vector<LinkSpan> findLinks(QStringView text)
 {
-    static const std::array<QStringView, 6> kPrefixes{u"http://", u"https://", u"ftp://", u"www.", u"mailto:", u"file:"};
+    static const std::array<QStringView, 6> kPrefixes{u"http://", u"https://", u"ftp://",
+                                                      u"www.",    u"mailto:",  u"file:"};
     std::vector<LinkSpan> links;
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -69,20 +72,47 @@ std::vector<LinkSpan> findLinks(QStringView text)
 }
 
 LinkHighlighter::LinkHighlighter(QObject *owner)
-    : QSyntaxHighlighter(owner)
+    : QObject(owner)
 {
 }
 
-void LinkHighlighter::highlightBlock(const QString &text)
+void LinkHighlighter::setDocument(QTextDocument *document)
 {
-    const auto links = findLinks(text);
-    if (links.empty())
+    if (m_document)
+        disconnect(m_document, nullptr, this, nullptr);
+    m_document = document;
+    if (!document)
         return;
+    connect(document, &QTextDocument::contentsChange, this, &LinkHighlighter::contentsChanged);
+    markParagraphs(0, document->characterCount(), true);
+}
+
+// Runs before the layout hears of the change, which then lays out the changed paragraphs with
+// their new formats anyway.
+void LinkHighlighter::contentsChanged(int from, int, int added)
+{
+    markParagraphs(from, from + added, false);
+}
+
+void LinkHighlighter::markParagraphs(int from, int to, bool relayOutShown)
+{
     QTextCharFormat link;
     link.setForeground(QColor(0, 0, 255));
     link.setFontUnderline(true);
-    for (const LinkSpan &span : links)
-        setFormat(int(span.start), int(span.length), link);
+    for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        QList<QTextLayout::FormatRange> ranges;
+        for (const LinkSpan &span : findLinks(block.text()))
+            ranges.append(QTextLayout::FormatRange{int(span.start), int(span.length), link});
+        QTextLayout *layout = block.layout();
+        if (layout->formats() == ranges)
+            continue;
+        // A paragraph already laid out must be laid out again to show its new formats.
+        const bool laidOut = layout->lineCount() > 0;
+        layout->setFormats(ranges);
+        if (relayOutShown && laidOut)
+            m_document->markContentsDirty(block.position(), block.length());
+    }
 }
 
 } // namespace kora

@@ -89,8 +89,7 @@ RichEdit::RichEdit(QWidget *parent)
 
 RichEdit::~RichEdit()
 {
-    // The highlighter clears its formats when it goes, which changes the document; by then this
-    // editor must no longer be listening.
+    // The document outlives this editor's slots by a moment; it must no longer call them.
     disconnect(document(), nullptr, this, nullptr);
     disconnect(document()->documentLayout(), nullptr, this, nullptr);
     delete m_links;
@@ -107,12 +106,12 @@ void RichEdit::adoptDocument(QTextDocument *document)
     document->setDefaultFont(m_defaultFont);
     document->setUndoRedoEnabled(true);
     document->setModified(false);
-    setDocument(document);
     // Paragraphs run left to right unless they say otherwise. Without a set direction the layout
     // reads every paragraph's text to guess one, after every keystroke, for the whole document.
     QTextOption option = document->defaultTextOption();
     option.setTextDirection(Qt::LeftToRight);
     document->setDefaultTextOption(option);
+    setDocument(document);
     if (!m_links)
         m_links = new LinkHighlighter(this);
     m_links->setDocument(document);

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextList>
 
 #include "support/Poppler.h"
@@ -379,6 +380,57 @@ TEST_F(RichEditTest, LinksShowWithoutChangingTheDocument)
     QTest::mouseRelease(edit.viewport(), Qt::LeftButton, {}, edit.cursorRect(at).center());
     EXPECT_EQ(clicked.count(), 2);
     EXPECT_FALSE(edit.isModified());
+}
+
+namespace {
+
+// The links painted in a paragraph, as (start, length) pairs.
+std::vector<std::pair<int, int>> paintedLinks(const QTextBlock &block)
+{
+    std::vector<std::pair<int, int>> links;
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        if (range.format.fontUnderline() && range.format.foreground().color() == QColor(0, 0, 255))
+            links.emplace_back(range.start, range.length);
+    }
+    return links;
+}
+
+} // namespace
+
+TEST_F(RichEditTest, LinksArePaintedAsTheyAreTypedAndRemoved)
+{
+    edit.setFocus();
+    QTest::keyClicks(&edit, QStringLiteral("viz www.kora.cz"));
+    QApplication::processEvents();
+    const QTextBlock first = edit.document()->firstBlock();
+    EXPECT_EQ(paintedLinks(first), (std::vector<std::pair<int, int>>{{4, 11}}));
+
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QTest::keyClicks(&edit, QStringLiteral("a mailto:x@y.cz."));
+    EXPECT_EQ(paintedLinks(edit.document()->lastBlock()), (std::vector<std::pair<int, int>>{{2, 13}}));
+
+    edit.setSelStart(5);
+    QTest::keyClick(&edit, Qt::Key_Delete); // "www." becomes "ww.": no address any more
+    EXPECT_TRUE(paintedLinks(edit.document()->firstBlock()).empty());
+    edit.undoStep();
+    EXPECT_EQ(paintedLinks(edit.document()->firstBlock()), (std::vector<std::pair<int, int>>{{4, 11}}));
+    EXPECT_FALSE(edit.document()->firstBlock().layout()->lineCount() == 0) << "shown paragraphs stay laid out";
+}
+
+// A link far below the window must not make the editor lay out everything before it at once.
+TEST_F(RichEditTest, ALinkAtTheEndOfALongDocumentLeavesTheLayoutForLater)
+{
+    QByteArray text;
+    for (int i = 0; i < 5000; ++i)
+        text += "Odstavec textu, který je dost dlouhý na jeden celý řádek okna.\r\n";
+    text += "Konec: www.kora.cz\r\n";
+    ASSERT_TRUE(edit.loadFromFile(writeFile("long.txt", text)));
+    QApplication::processEvents();
+
+    const QTextBlock last = edit.document()->lastBlock().previous();
+    EXPECT_EQ(paintedLinks(last), (std::vector<std::pair<int, int>>{{7, 11}}));
+    EXPECT_EQ(last.layout()->lineCount(), 0);
+    EXPECT_GT(edit.document()->firstBlock().layout()->lineCount(), 0);
 }
 
 // Each load or New replaces the document; the replaced ones go at the next turn of the event loop,

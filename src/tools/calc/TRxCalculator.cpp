@@ -12,7 +12,7 @@ namespace {
 
 using Key = DeskCalculator::Key;
 
-struct ButtonSpec
+struct KeyButton
 {
     const char *caption; // UTF-8
     const char *name;
@@ -23,7 +23,7 @@ struct ButtonSpec
     int columnSpan = 1;
 };
 
-const ButtonSpec kButtons[] = {
+const KeyButton kButtons[] = {
     {"MC", "bMC", Key::MemoryClear, 0, 0},
     {"MR", "bMR", Key::MemoryRecall, 0, 1},
     {"MS", "bMS", Key::MemoryStore, 0, 2},
@@ -84,17 +84,17 @@ TRxCalculator::TRxCalculator(QWidget *parent)
 
     auto *grid = new QGridLayout;
     grid->setSpacing(4);
-    for (const ButtonSpec &spec : kButtons) {
-        auto *button = new QPushButton(QString::fromUtf8(spec.caption), this);
-        button->setObjectName(QString::fromLatin1(spec.name));
+    for (const KeyButton &entry : kButtons) {
+        auto *button = new QPushButton(QString::fromUtf8(entry.caption), this);
+        button->setObjectName(QString::fromLatin1(entry.name));
         // The keys go to the dialog, never to a focused button.
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
         button->setMinimumSize(44, 32);
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-        const Key key = spec.key;
+        const Key key = entry.key;
         connect(button, &QPushButton::clicked, this, [this, key] { press(key); });
-        grid->addWidget(button, spec.row, spec.column, spec.rowSpan, spec.columnSpan);
+        grid->addWidget(button, entry.row, entry.column, entry.rowSpan, entry.columnSpan);
     }
 
     auto *layout = new QVBoxLayout(this);

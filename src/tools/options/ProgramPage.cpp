@@ -75,12 +75,12 @@ ProgramPage::ProgramPage(FileTypes &fileTypes, Shortcuts &shortcuts, Prompter &p
 
     auto *types = new QGroupBox(tr("Registrace přípon"), this);
     auto *typeLayout = new QGridLayout(types);
-    for (const TypeButton &spec : kTypeButtons) {
-        QPushButton *button = makeButton(types, tr(spec.caption), spec.name);
-        typeLayout->addWidget(button, spec.row, spec.column);
-        const QString extension = QString::fromLatin1(spec.extension);
-        const QString message = QString::fromUtf8(spec.message);
-        const bool add = spec.add;
+    for (const TypeButton &entry : kTypeButtons) {
+        QPushButton *button = makeButton(types, tr(entry.caption), entry.name);
+        typeLayout->addWidget(button, entry.row, entry.column);
+        const QString extension = QString::fromLatin1(entry.extension);
+        const QString message = QString::fromUtf8(entry.message);
+        const bool add = entry.add;
         connect(button, &QPushButton::clicked, this,
                 [this, extension, add, message] { registerType(extension, add, message); });
     }

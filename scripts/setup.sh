@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   adwaita-icon-theme
   qt6-translations-l10n x11-utils xdotool
+  xdg-utils xdg-user-dirs shared-mime-info
   hunspell-cs hunspell-en-us hunspell-tools libhunspell-dev
   libreoffice-writer-nogui abiword poppler-utils
   cups printer-driver-cups-pdf

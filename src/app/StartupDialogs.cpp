@@ -30,14 +30,16 @@ void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActi
     shell("DatumCas", "Datum čas/Dialog");
     shell("HyperLink", "Hypertextový odkaz");
     shell("TextSouboru", "Text souboru");
-    shell("Znaky", "Počet znaků");
+    m_characterCount = new TZnaky(editor, mainWindow);
+    m_dialogs.emplace_back(m_characterCount.data());
     m_options = new Tnastaveni(mainWindow);
     m_dialogs.emplace_back(m_options.data());
     shell("reg", "Vlastní registrace");
     shell("aplikace", "O Aplikaci KORA Editor");
     shell("disketa", "Odeslání na disketu ");
     shell("odeslat_soubor", "Příloha E-mail");
-    shell("obsah", "Obsah schránky");
+    m_clipboard = new Tobsah(mainWindow);
+    m_dialogs.emplace_back(m_clipboard.data());
     m_goToLine = new TJdiRadek(editor, prompter, mainWindow);
     m_dialogs.emplace_back(m_goToLine.data());
     shell("Cesta", "Cesta k souboru");

@@ -6,6 +6,8 @@
 #include "exchange/TForm3.h"
 #include "editing/search/TJdiRadek.h"
 #include "editing/search/Tfhledat.h"
+#include "tools/clipboard/Tobsah.h"
+#include "tools/stats/TZnaky.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -39,6 +41,8 @@ public:
     TForm3 *htmlScratch() const { return m_htmlScratch; }
     TJdiRadek *goToLine() const { return m_goToLine; }
     Tfhledat *findSpecial() const { return m_findSpecial; }
+    TZnaky *characterCount() const { return m_characterCount; }
+    Tobsah *clipboard() const { return m_clipboard; }
     // All dialogs in creation order.
     std::vector<QDialog *> dialogs() const;
 
@@ -50,6 +54,8 @@ private:
     QPointer<TForm3> m_htmlScratch;
     QPointer<TJdiRadek> m_goToLine;
     QPointer<Tfhledat> m_findSpecial;
+    QPointer<TZnaky> m_characterCount;
+    QPointer<Tobsah> m_clipboard;
 };
 
 } // namespace kora

@@ -18,6 +18,7 @@
 #include "richedit/RichEdit.h"
 #include "settings/WindowSettings.h"
 #include "text/TextStatistics.h"
+#include "tools/ToolCommands.h"
 #include "tools/spell/SpellCommands.h"
 
 #include <QAction>
@@ -209,6 +210,8 @@ void TForm1::createDialogs()
     };
     for (const auto &[action, handler] : output)
         connect(action, &QAction::triggered, m_output, handler);
+    new ToolCommands(m_prompter, {m_dialogs.characterCount(), m_dialogs.clipboard()},
+                     {a.mPocetZnaku, a.mObsahSchranky, a.mKalkulacka}, this, this);
     connect(m_dialogs.options(), &Tnastaveni::autosaveDue, this, &TForm1::tUkladaniTimer);
     connect(m_documents, &DocumentController::documentOpened, m_dialogs.welcome(), &TfUvitani::appendDocument);
 }

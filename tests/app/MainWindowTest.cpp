@@ -1059,3 +1059,30 @@ TEST_F(MainWindowTest, SearchCommandsFromTheMenusKeysAndToolbar)
     EXPECT_FALSE(form->action("tbNahradit")->isEnabled());
     trigger("mCteni");
 }
+
+TEST_F(MainWindowTest, ToolWindowsFromTheirShortcutsAndMenuItems)
+{
+    start();
+    prompter.clearCalls();
+    RichEdit *edit = form->editor();
+    edit->setText("jedna dva\r\ntři");
+    edit->select(0, 5);
+    edit->setFocus();
+
+    QString words;
+    QString selected;
+    prompter.answerDialog([&](QDialog *dialog) {
+        words = dialog->findChild<QLabel *>("lSlova")->text();
+        selected = dialog->findChild<QLabel *>("lOznaceno")->text();
+    });
+    QTest::keyClick(edit, Qt::Key_Q, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(words, "3");
+    EXPECT_EQ(selected, "5");
+
+    QTest::keyClick(edit, Qt::Key_I, Qt::ControlModifier | Qt::AltModifier);
+    trigger("mKalkulacka");
+    EXPECT_EQ(prompter.dialogNames(), QStringList({"Znaky", "obsah", "kal"}));
+    EXPECT_EQ(form->dialogs().characterCount()->windowTitle(), "Počet znaků");
+    EXPECT_EQ(form->dialogs().clipboard()->windowTitle(), "Obsah schránky");
+    EXPECT_EQ(form->findChild<QDialog *>("kal")->windowTitle(), "Kalkulačka");
+}

@@ -166,16 +166,20 @@ bool DocumentController::saveUnderChosenName()
     return saveUnder(*name);
 }
 
+bool DocumentController::mayOpenOver()
+{
+    // "Ano" runs Save As and ends the command: nothing is opened over the document.
+    return !m_editor.isModified() || maySaveChanges(kAskNewOrOpen, [this] {
+        saveAs();
+        return false;
+    });
+}
+
 void DocumentController::open()
 {
     const bool modified = m_editor.isModified();
-    // "Ano" runs Save As and ends the command: nothing is opened over the document.
-    if (modified && !maySaveChanges(kAskNewOrOpen, [this] {
-            saveAs();
-            return false;
-        })) {
+    if (!mayOpenOver())
         return;
-    }
     const std::optional<FileChoice> choice = m_prompter.chooseFile(
         FileRequest{QStringLiteral("OpenDialog1"), false, kMainFilter, m_openFileName, m_openDialogType});
     if (!choice)
@@ -193,6 +197,18 @@ void DocumentController::open()
     m_saveFileName = path;
     m_editor.setModified(false);
     emit documentReplaced(path);
+}
+
+bool DocumentController::openUntitled(const QString &path, QString *error)
+{
+    if (!m_editor.loadFromFile(path, error))
+        return false;
+    m_editor.setReadOnly(false);
+    m_saveFileName.clear();
+    setCaption(kUntitledCaption);
+    m_editor.setModified(false);
+    emit documentReplaced(QString());
+    return true;
 }
 
 void DocumentController::openReadOnly()

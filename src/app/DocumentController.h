@@ -63,6 +63,13 @@ public:
 
     void newDocument();
     void open();
+    // The save question that Open asks over a modified document: "Ano" runs Save As and the
+    // command ends, "Storno" ends it. True when the command may go on to replace the document.
+    bool mayOpenOver();
+    // Replaces the document by a file that is not the user's own, such as a downloaded page: it
+    // becomes a new, untitled, unmodified document that can be edited. False with a message,
+    // leaving everything as it was.
+    bool openUntitled(const QString &path, QString *error);
     void openReadOnly();
     bool save();
     bool saveAs();

@@ -63,7 +63,7 @@ QAction *menuItem(QMainWindow *window, const char *name)
 
 // Each member of MainActions with the component name it is found by.
 const std::pair<const char *, QAction *MainActions::*> kActionMembers[] = {
-    KORA_ACTION(mNovy), KORA_ACTION(mOtevrit), KORA_ACTION(mOtevritNet), KORA_ACTION(JenProCteni),
+    KORA_ACTION(mNovy), KORA_ACTION(mOtevrit), KORA_ACTION(mOtevritInternet), KORA_ACTION(JenProCteni),
     KORA_ACTION(mUlozit), KORA_ACTION(mUlozitJako), KORA_ACTION(jakoHTML1), KORA_ACTION(JakoPDF1),
     KORA_ACTION(mOznacenyText), KORA_ACTION(DisketaA), KORA_ACTION(mObsahTextu), KORA_ACTION(PrilohaEmal),
     KORA_ACTION(mTisk), KORA_ACTION(TiskJenozanentext1), KORA_ACTION(mTiskarna), KORA_ACTION(mikona),
@@ -84,8 +84,8 @@ const std::pair<const char *, QAction *MainActions::*> kActionMembers[] = {
     KORA_ACTION(mZmencitOdsazeni), KORA_ACTION(mZvetcitOdsazeni), KORA_ACTION(mpismo), KORA_ACTION(Barva1),
     KORA_ACTION(mTucne), KORA_ACTION(mPodtrzene), KORA_ACTION(mKurziva), KORA_ACTION(mPreskrtnute),
     KORA_ACTION(Nov1), KORA_ACTION(mMoznosti), KORA_ACTION(mPravopis), KORA_ACTION(mPocetZnaku),
-    KORA_ACTION(mObsahSchranky), KORA_ACTION(mDomovska), KORA_ACTION(Kontaktovatpodporu1), KORA_ACTION(OAplikaci1),
-    KORA_ACTION(mNovinky), KORA_ACTION(mNejnovejsi), KORA_ACTION(tbNovy), KORA_ACTION(tbOtevrit),
+    KORA_ACTION(mObsahSchranky), KORA_ACTION(WWWKORAEditoru1), KORA_ACTION(Kontaktovatpodporu1), KORA_ACTION(OAplikaci1),
+    KORA_ACTION(mNovinky), KORA_ACTION(Nejnovjverze1), KORA_ACTION(tbNovy), KORA_ACTION(tbOtevrit),
     KORA_ACTION(tbOtevritInternet), KORA_ACTION(tbUlozit), KORA_ACTION(tbUlozitJako), KORA_ACTION(tbTisk),
     KORA_ACTION(tbPravopis), KORA_ACTION(tbVlozit), KORA_ACTION(tbKopirovat), KORA_ACTION(tbVyjmout),
     KORA_ACTION(tbZpet), KORA_ACTION(tbVpred), KORA_ACTION(tbDatumCas), KORA_ACTION(tbcas),

@@ -32,7 +32,7 @@ struct MainActions
     // "Soubor"
     QAction *mNovy = nullptr;
     QAction *mOtevrit = nullptr;
-    QAction *mOtevritNet = nullptr;
+    QAction *mOtevritInternet = nullptr;
     QAction *JenProCteni = nullptr;
     QAction *mUlozit = nullptr;
     QAction *mUlozitJako = nullptr;
@@ -124,11 +124,11 @@ struct MainActions
     QAction *mPocetZnaku = nullptr;
     QAction *mObsahSchranky = nullptr;
     // "Nápověda"
-    QAction *mDomovska = nullptr;
+    QAction *WWWKORAEditoru1 = nullptr;
     QAction *Kontaktovatpodporu1 = nullptr;
     QAction *OAplikaci1 = nullptr;
     QAction *mNovinky = nullptr;
-    QAction *mNejnovejsi = nullptr;
+    QAction *Nejnovjverze1 = nullptr;
     // Standard toolbar
     QAction *tbNovy = nullptr;
     QAction *tbOtevrit = nullptr;

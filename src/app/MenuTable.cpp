@@ -12,7 +12,7 @@ const MenuRow kRows[] = {
     {1, "mNovy", "Nový", "Ctrl+N", "Nový dokument"},
     {1, "mOtevrit", "Otevřít", "Ctrl+O", "Otevřít dokument"},
     {1, "mOtevritSpecial", "Otevřít speciál", "", "", F::Submenu},
-    {2, "mOtevritNet", "Otevřít z interentu", "Ctrl+Alt+O", "Otevřít z internetu"},
+    {2, "mOtevritInternet", "Otevřít z interentu", "Ctrl+Alt+O", "Otevřít z internetu"},
     {2, "JenProCteni", "Jen pro čteni", "", "Otevřít jen pro čtení"},
     {1, "mUlozit", "Uložit ", "Ctrl+S", "Uložit dokument"},
     {1, "mUlozitJako", "Uložit jako", "", "Uložit dokument Jako"},
@@ -22,9 +22,9 @@ const MenuRow kRows[] = {
     {1, "mOznacenyText", "Uložit označený text", "", "Uložit označený text", F::Disabled},
     {1, "", "", "", ""},
     {1, "mOdeslat", "Odeslat", "", "Odeslat dokument", F::Submenu},
-    {2, "DisketaA", "Disketa A:", "", ""},
+    {2, "DisketaA", "Disketa A:", "", "Odeslat soubor na disketu"},
     {2, "mObsahTextu", "Obsah textu na E-Mail", "", "Odeslat jako text E-mailu"},
-    {2, "PrilohaEmal", "Příloha E-mail", "", ""},
+    {2, "PrilohaEmal", "Příloha E-mail", "", "Odeslat jako přílohu E-mailu"},
     {1, "", "", "", ""},
     {1, "mTisk", "Tisk", "Ctrl+P", "Tisk"},
     {1, "TiskJenozanentext1", "Tisk (Jen označený text)", "", "Vytiskne jen označený text"},
@@ -132,11 +132,11 @@ const MenuRow kRows[] = {
     {1, "mObsahSchranky", "Obsah schránky", "Ctrl+Alt+I", "Zobrazí obsah schránky "},
 
     {0, "mNapoveda", "Nápověd&a", "", "Menu nápověda", F::RightEnd},
-    {1, "mDomovska", "Domovská stránka", "", ""},
-    {1, "Kontaktovatpodporu1", "Kontaktovat podporu", "", ""},
-    {1, "OAplikaci1", "O Aplikaci", "", ""},
+    {1, "WWWKORAEditoru1", "Domovská stránka", "", "Spustí Explorer a zobrazí Html stránky  KORA Editoru"},
+    {1, "Kontaktovatpodporu1", "Kontaktovat podporu", "", "Kontaktovat podporu"},
+    {1, "OAplikaci1", "O Aplikaci", "", "O Programu"},
     {1, "mNovinky", "Co je nového", "", "Co je nového v této verzi"},
-    {1, "mNejnovejsi", "Nejnovější verze", "", "Nejnovější verze na internetu"},
+    {1, "Nejnovjverze1", "Nejnovější verze", "", "Nejnovější verze na internetu"},
 };
 
 const PopupRow kEditorPopup[] = {

@@ -26,7 +26,8 @@ void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActi
 
     m_htmlScratch = new TForm3(mainWindow);
     m_dialogs.emplace_back(m_htmlScratch.data());
-    shell("OtevritNet", "Otevřít z interentu");
+    m_openNet = new TOtevritNet(prompter, mainWindow);
+    m_dialogs.emplace_back(m_openNet.data());
     shell("DatumCas", "Datum čas/Dialog");
     shell("HyperLink", "Hypertextový odkaz");
     shell("TextSouboru", "Text souboru");
@@ -35,9 +36,12 @@ void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActi
     m_options = new Tnastaveni(mainWindow);
     m_dialogs.emplace_back(m_options.data());
     shell("reg", "Vlastní registrace");
-    shell("aplikace", "O Aplikaci KORA Editor");
-    shell("disketa", "Odeslání na disketu ");
-    shell("odeslat_soubor", "Příloha E-mail");
+    m_about = new Taplikace(prompter, mainWindow);
+    m_dialogs.emplace_back(m_about.data());
+    m_floppy = new Tdisketa(editor, prompter, mainWindow);
+    m_dialogs.emplace_back(m_floppy.data());
+    m_mailRecipients = new Todeslat_soubor(prompter, mainWindow);
+    m_dialogs.emplace_back(m_mailRecipients.data());
     m_clipboard = new Tobsah(mainWindow);
     m_dialogs.emplace_back(m_clipboard.data());
     m_goToLine = new TJdiRadek(editor, prompter, mainWindow);

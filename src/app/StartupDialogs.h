@@ -6,6 +6,10 @@
 #include "exchange/TForm3.h"
 #include "editing/search/TJdiRadek.h"
 #include "editing/search/Tfhledat.h"
+#include "exchange/TOtevritNet.h"
+#include "exchange/Taplikace.h"
+#include "exchange/Tdisketa.h"
+#include "exchange/Todeslat_soubor.h"
 #include "tools/clipboard/Tobsah.h"
 #include "tools/stats/TZnaky.h"
 
@@ -39,6 +43,11 @@ public:
     Tnastaveni *options() const { return m_options; }
     // The hidden scratch window of the HTML export.
     TForm3 *htmlScratch() const { return m_htmlScratch; }
+    TOtevritNet *openNet() const { return m_openNet; }
+    Taplikace *about() const { return m_about; }
+    Tdisketa *floppy() const { return m_floppy; }
+    // The e-mail recipients' list, never shown by a command.
+    Todeslat_soubor *mailRecipients() const { return m_mailRecipients; }
     TJdiRadek *goToLine() const { return m_goToLine; }
     Tfhledat *findSpecial() const { return m_findSpecial; }
     TZnaky *characterCount() const { return m_characterCount; }
@@ -52,6 +61,10 @@ private:
     QPointer<Tfnovinky> m_whatsNew;
     QPointer<Tnastaveni> m_options;
     QPointer<TForm3> m_htmlScratch;
+    QPointer<TOtevritNet> m_openNet;
+    QPointer<Taplikace> m_about;
+    QPointer<Tdisketa> m_floppy;
+    QPointer<Todeslat_soubor> m_mailRecipients;
     QPointer<TJdiRadek> m_goToLine;
     QPointer<Tfhledat> m_findSpecial;
     QPointer<TZnaky> m_characterCount;

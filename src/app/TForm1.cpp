@@ -12,6 +12,7 @@
 #include "editing/controls/TanlRuler.h"
 #include "exchange/OutputCommands.h"
 #include "editing/search/SearchController.h"
+#include "exchange/ExchangeController.h"
 #include "platform/AppDirs.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
@@ -76,6 +77,13 @@ TForm1::TForm1(Prompter &prompter, Shell &shell, QWidget *parent)
                            {a.N23, QStringLiteral("^")}, {a.N26, QStringLiteral("*")}, {a.N29, QStringLiteral("/")},
                            {a.N30, QStringLiteral("\\")}, {a.N25, QStringLiteral("_")}},
                           this);
+    m_exchange = new ExchangeController(
+        editor, prompter, shell, ExchangeController::Services::system(),
+        {[this] { return m_documents->mayOpenOver(); },
+         [this](const QString &path, QString *error) { return m_documents->openUntitled(path, error); }},
+        {a.mOtevritInternet, a.Nejnovjverze1, a.DisketaA, a.mObsahTextu, a.PrilohaEmal, a.WWWKORAEditoru1,
+         a.Kontaktovatpodporu1, a.OAplikaci1},
+        this);
 
     m_tips = new TipsOfTheDay(prompter, this);
     m_tips->setObjectName(QStringLiteral("tipdne"));
@@ -199,6 +207,7 @@ void TForm1::createDialogs()
     m_dialogs.findSpecial()->barva()->setUserColorStore(m_userColors);
     m_output = new OutputCommands(*m_ui.RichEdit1, m_prompter, m_printer, *m_dialogs.htmlScratch(), this);
     m_search->setDialogs(m_dialogs.findSpecial(), m_dialogs.goToLine());
+    m_exchange->setDialogs(m_dialogs.openNet(), m_dialogs.about(), m_dialogs.floppy());
     const MainActions &a = m_ui.actions;
     const std::pair<QAction *, void (OutputCommands::*)()> output[] = {
         {a.jakoHTML1, &OutputCommands::jakoHTML1Click},

@@ -19,6 +19,7 @@ namespace kora {
 class CommandState;
 class OutputCommands;
 class EditCommands;
+class ExchangeController;
 class FormattingController;
 class SearchController;
 class Prompter;
@@ -118,6 +119,7 @@ private:
     CommandState *m_state = nullptr;
     FormattingController *m_formatting = nullptr;
     OutputCommands *m_output = nullptr;
+    ExchangeController *m_exchange = nullptr;
     SystemPrinter m_printer;
     SearchController *m_search = nullptr;
     UserColorStore *m_userColors = nullptr;

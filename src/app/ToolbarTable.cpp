@@ -7,7 +7,7 @@ namespace {
 const ToolButtonRow kStandard[] = {
     {"tbNovy", "document-new", "Nový", "Nový dokument", "mNovy"},
     {"tbOtevrit", "document-open", "Otevřít dokument", "Otevřít dokument", "mOtevrit"},
-    {"tbOtevritInternet", "folder-remote", "Otevřít dokument z internetu", "Otevřít z internetu", "mOtevritNet"},
+    {"tbOtevritInternet", "folder-remote", "Otevřít dokument z internetu", "Otevřít z internetu", "mOtevritInternet"},
     {"tbUlozit", "document-save", "Uložit dokument", "Uložit dokument", "mUlozit"},
     {"tbUlozitJako", "document-save-as", "Uložit dokument pod novým jménem", "Uložit dokument pod novým jménem",
      "mUlozitJako"},

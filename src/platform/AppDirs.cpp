@@ -59,4 +59,12 @@ QString configDir()
     return underStandard(QStandardPaths::GenericConfigLocation);
 }
 
+QString cacheDir()
+{
+    const QString cache = qEnvironmentVariable("KORA_CACHE_DIR");
+    if (!cache.isEmpty())
+        return created(cache);
+    return underStandard(QStandardPaths::GenericCacheLocation);
+}
+
 } // namespace kora::AppDirs

@@ -21,4 +21,8 @@ QString shippedFilePath(const QString &name);
 // Settings: $KORA_CONFIG_DIR when set, else $XDG_CONFIG_HOME/kora-editor.
 QString configDir();
 
+// Working files that can be made again (downloaded pages, mail attachments): $KORA_CACHE_DIR
+// when set, else $XDG_CACHE_HOME/kora-editor.
+QString cacheDir();
+
 } // namespace kora::AppDirs

@@ -11,9 +11,9 @@ bool DesktopShell::startDetached(const QString &program, const QStringList &argu
     return QProcess::startDetached(program, arguments);
 }
 
-void DesktopShell::openUrl(const QString &address)
+bool DesktopShell::openUrl(const QString &address)
 {
-    QDesktopServices::openUrl(QUrl::fromUserInput(address));
+    return QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
 } // namespace kora

@@ -9,7 +9,7 @@ class DesktopShell : public Shell
 {
 public:
     bool startDetached(const QString &program, const QStringList &arguments) override;
-    void openUrl(const QString &address) override;
+    bool openUrl(const QString &address) override;
 };
 
 } // namespace kora

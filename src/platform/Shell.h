@@ -12,7 +12,8 @@ class Shell
 public:
     virtual ~Shell() = default;
     virtual bool startDetached(const QString &program, const QStringList &arguments) = 0;
-    virtual void openUrl(const QString &address) = 0;
+    // False when no program could open the address.
+    virtual bool openUrl(const QString &address) = 0;
 };
 
 } // namespace kora

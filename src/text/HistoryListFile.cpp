@@ -43,6 +43,15 @@ QStringList splitLines(QStringView text)
     return lines;
 }
 
+// Text has no control bytes but tab and line breaks; anything else is binary data.
+bool isTextLines(const QByteArray &bytes)
+{
+    return std::none_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
+    });
+}
+
 } // namespace
 
 HistoryListFile::HistoryListFile(QString path)
@@ -52,13 +61,27 @@ HistoryListFile::HistoryListFile(QString path)
 
 bool HistoryListFile::load(QString *error)
 {
-    if (!QFileInfo::exists(m_path)) {
+    m_damaged = false;
+    const QFileInfo info(m_path);
+    if (!info.exists()) {
         m_entries.clear();
         return true;
     }
     QByteArray bytes;
-    if (!readWholeFile(m_path, &bytes, error))
+    if (info.isFile() && info.size() > kMaxBytes) {
+        m_damaged = true;
+    } else {
+        if (!readWholeFile(m_path, &bytes, error))
+            return false;
+        m_damaged = !isTextLines(bytes);
+    }
+    if (m_damaged) {
+        if (error) {
+            *error = QStringLiteral("Soubor „%1“ není seznam textových řádků, a proto nebyl načten.")
+                         .arg(QDir::toNativeSeparators(m_path));
+        }
         return false;
+    }
     m_entries = splitLines(decode(bytes));
     return true;
 }

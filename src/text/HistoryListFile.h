@@ -19,9 +19,16 @@ public:
     void setEntries(QStringList entries) { m_entries = std::move(entries); }
     void append(const QString &entry) { m_entries.append(entry); }
 
+    // A larger file is not a history list.
+    static constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+
     // Replaces the entries with the file's; a missing file gives an empty list. On failure the
-    // entries stay as they were and `error` gets a Czech message naming the file.
+    // entries stay as they were and `error` gets a Czech message naming the file. A file that is
+    // not a list of text lines (control bytes other than tab and line breaks, or over kMaxBytes)
+    // fails as damaged.
     bool load(QString *error = nullptr);
+    // The last load refused the file as not being a list of text lines.
+    bool isDamaged() const { return m_damaged; }
 
     // Writes all entries through a temporary file that then replaces the old one, so a failure
     // leaves the old file intact; `error` gets a Czech message naming the file.
@@ -30,6 +37,7 @@ public:
 private:
     QString m_path;
     QStringList m_entries;
+    bool m_damaged = false;
 };
 
 // The most-recent-first list after using `path`: every entry equal to it regardless of case is

@@ -25,7 +25,7 @@ class NoShell : public Shell
 {
 public:
     bool startDetached(const QString &, const QStringList &) override { return true; }
-    void openUrl(const QString &) override {}
+    bool openUrl(const QString &) override { return true; }
 };
 
 void write(const QString &path, const QByteArray &data)

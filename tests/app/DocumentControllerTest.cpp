@@ -89,7 +89,7 @@ protected:
     DocumentController documents{editor, prompter};
 };
 
-enum class Command { New, Open, Recent, Close };
+enum class Command { New, Open, Page, Recent, Close };
 enum class Answer { Yes, YesSaveFails, YesDialogCancelled, No, Cancel };
 
 struct QuestionCase
@@ -112,6 +112,10 @@ TEST_F(DocumentControllerTest, SaveQuestionLetsTheCallerGoOnOnlyWhenNothingIsLos
         {"Open, Ano, save fails", Command::Open, Answer::YesSaveFails, false},
         {"Open, Ne", Command::Open, Answer::No, true},
         {"Open, Storno", Command::Open, Answer::Cancel, false},
+        {"page, Ano saves and opens nothing", Command::Page, Answer::Yes, false},
+        {"page, Ano, save fails", Command::Page, Answer::YesSaveFails, false},
+        {"page, Ne", Command::Page, Answer::No, true},
+        {"page, Storno", Command::Page, Answer::Cancel, false},
         {"recent, Ano, saved", Command::Recent, Answer::Yes, true},
         {"recent, Ano, save fails", Command::Recent, Answer::YesSaveFails, false},
         {"recent, Ano, dialog cancelled", Command::Recent, Answer::YesDialogCancelled, false},
@@ -141,7 +145,7 @@ TEST_F(DocumentControllerTest, SaveQuestionLetsTheCallerGoOnOnlyWhenNothingIsLos
         prompter.answerMessage(c.answer == Answer::No       ? ButtonNo
                                : c.answer == Answer::Cancel ? ButtonCancel
                                                             : ButtonYes);
-        const bool dialogSave = c.command == Command::New || c.command == Command::Open;
+        const bool dialogSave = c.command == Command::New || c.command == Command::Open || c.command == Command::Page;
         if (c.answer == Answer::YesDialogCancelled)
             prompter.answerFile(std::nullopt);
         else if (c.answer != Answer::No && c.answer != Answer::Cancel && dialogSave)
@@ -161,6 +165,11 @@ TEST_F(DocumentControllerTest, SaveQuestionLetsTheCallerGoOnOnlyWhenNothingIsLos
             documents.open();
             wentOn = editor.text == "other";
             break;
+        case Command::Page: {
+            QString error;
+            wentOn = documents.mayOpenOver() && documents.openUntitled(other, &error) && editor.text == "other";
+            break;
+        }
         case Command::Recent:
             documents.openRecent(other);
             wentOn = editor.text == "other";
@@ -204,6 +213,41 @@ TEST_F(DocumentControllerTest, CaptionsFollowHowTheDocumentWasReached)
     documents.newDocument();
     EXPECT_EQ(documents.caption(), "KORA Editor - Bez Názvu");
     EXPECT_EQ(captions.count(), 6);
+}
+
+TEST_F(DocumentControllerTest, PageOpensUntitledSoTheNextSaveNeverOverwritesTheUsersFile)
+{
+    documents.loadRecentList(home.filePath("Recent.INI"));
+    const QString mine = file("mine.txt", "mine");
+    const QString page = file("cache/temp.htm", "<html>page</html>");
+    open(mine);
+    editor.readOnly = true;
+    QSignalSpy replaced(&documents, &DocumentController::documentReplaced);
+
+    QString error;
+    EXPECT_FALSE(documents.openUntitled(home.filePath("cache/missing.htm"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(documents.saveFileName(), mine) << "a failed load changes nothing";
+    EXPECT_EQ(editor.text, "mine");
+
+    ASSERT_TRUE(documents.openUntitled(page, &error));
+    EXPECT_EQ(editor.text, "<html>page</html>");
+    EXPECT_EQ(documents.caption(), "KORA Editor - Bez Názvu");
+    EXPECT_EQ(documents.saveFileName(), "");
+    EXPECT_FALSE(editor.isModified());
+    EXPECT_FALSE(editor.readOnly) << "the page can be edited";
+    EXPECT_EQ(documents.recentFiles(), QStringList{mine}) << "a downloaded page is no recent file";
+    EXPECT_EQ(documents.openFileName(), mine);
+    ASSERT_EQ(replaced.count(), 1);
+    EXPECT_EQ(replaced.first().first().toString(), "") << "replaced by a new document";
+
+    editor.type(" edited");
+    prompter.answerFile(std::nullopt);
+    EXPECT_FALSE(documents.save()) << "Save asks for a name";
+    EXPECT_EQ(prompter.callsOf(test::PromptCall::Kind::File).back().file.dialogName, "sdUlozit");
+    EXPECT_EQ(read(mine), "mine");
+    documents.autosave();
+    EXPECT_EQ(read(mine), "mine") << "nor does the autosave write it";
 }
 
 TEST_F(DocumentControllerTest, RecentListKeepsSevenWithoutCaseDuplicatesAndIsWrittenAtEveryClose)

@@ -34,7 +34,11 @@ class NoShell : public Shell
 {
 public:
     bool startDetached(const QString &, const QStringList &) override { return true; }
-    void openUrl(const QString &address) override { opened << address; }
+    bool openUrl(const QString &address) override
+    {
+        opened << address;
+        return true;
+    }
     QStringList opened;
 };
 

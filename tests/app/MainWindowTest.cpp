@@ -5,6 +5,7 @@
 #include "app/Tfnovinky.h"
 #include "app/TipsOfTheDay.h"
 #include "richedit/RichEdit.h"
+#include "support/LocalHttpServer.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TemporaryHome.h"
@@ -45,7 +46,11 @@ public:
         this->arguments = arguments;
         return true;
     }
-    void openUrl(const QString &address) override { opened << address; }
+    bool openUrl(const QString &address) override
+    {
+        opened << address;
+        return true;
+    }
     QStringList opened;
     QString program;
     QStringList arguments;
@@ -194,9 +199,9 @@ Soubor › Uložit speciál › Jako PDF |  |
 Soubor › Uložit označený text |  | Uložit označený text | disabled
 Soubor —
 Soubor › Odeslat |  | Odeslat dokument
-Soubor › Odeslat › Disketa A: |  | 
+Soubor › Odeslat › Disketa A: |  | Odeslat soubor na disketu
 Soubor › Odeslat › Obsah textu na E-Mail |  | Odeslat jako text E-mailu
-Soubor › Odeslat › Příloha E-mail |  | 
+Soubor › Odeslat › Příloha E-mail |  | Odeslat jako přílohu E-mailu
 Soubor —
 Soubor › Tisk | Ctrl+P | Tisk
 Soubor › Tisk (Jen označený text) |  | Vytiskne jen označený text
@@ -294,9 +299,9 @@ Nástroje › Kontrola pravopisu | F7 | Kontrola pravopisu
 Nástroje › Pocet znaků | Ctrl+Alt+Q | Počet znaků
 Nástroje › Obsah schránky | Ctrl+Alt+I | Zobrazí obsah schránky 
 Nápověda | Menu nápověda
-Nápověda › Domovská stránka |  | 
-Nápověda › Kontaktovat podporu |  | 
-Nápověda › O Aplikaci |  | 
+Nápověda › Domovská stránka |  | Spustí Explorer a zobrazí Html stránky  KORA Editoru
+Nápověda › Kontaktovat podporu |  | Kontaktovat podporu
+Nápověda › O Aplikaci |  | O Programu
 Nápověda › Co je nového |  | Co je nového v této verzi
 Nápověda › Nejnovější verze |  | Nejnovější verze na internetu)");
     EXPECT_EQ(lines.join('\n').toStdString(), expected.toStdString());
@@ -1085,4 +1090,60 @@ TEST_F(MainWindowTest, ToolWindowsFromTheirShortcutsAndMenuItems)
     EXPECT_EQ(form->dialogs().characterCount()->windowTitle(), "Počet znaků");
     EXPECT_EQ(form->dialogs().clipboard()->windowTitle(), "Obsah schránky");
     EXPECT_EQ(form->findChild<QDialog *>("kal")->windowTitle(), "Kalkulačka");
+}
+
+TEST_F(MainWindowTest, APageFromTheInternetComesAfterTheSaveQuestionAsAnUntitledDocument)
+{
+    test::LocalHttpServer server;
+    server.route("/a.htm", {200, "<p>web</p>"});
+    const QString mine = file("mine.rtf", "{\\rtf1 mine}");
+    start({"kora-editor", mine});
+    type(" edited");
+    prompter.clearCalls();
+    prompter.answerMessage(ButtonNo);
+    prompter.answerDialog([&](QDialog *dialog) {
+        dialog->findChild<QComboBox *>("cbOtevrit")->setEditText(server.url("/a.htm"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("bOtevrit"), Qt::LeftButton);
+    });
+    prompter.answerDialog(
+        [](QDialog *progress) { EXPECT_TRUE(QTest::qWaitFor([progress] { return !progress->isVisible(); }, 20000)); });
+    form->editor()->setFocus();
+    QTest::keyClick(form->editor(), Qt::Key_O, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(prompter.messageTexts(), QStringList{kAskNewOpen + mine});
+    EXPECT_EQ(prompter.dialogNames(), (QStringList{"OtevritNet", "Stahovani"}));
+    EXPECT_EQ(form->editor()->text(), "<p>web</p>");
+    EXPECT_EQ(caption(), "KORA Editor - Bez Názvu");
+    EXPECT_FALSE(form->editor()->isModified());
+
+    type(" more");
+    prompter.answerFile(std::nullopt);
+    trigger("mUlozit");
+    const auto files = prompter.callsOf(PromptCall::Kind::File);
+    ASSERT_EQ(files.size(), 1u) << "Save asks for a name";
+    EXPECT_EQ(files[0].file.dialogName, "sdUlozit");
+    EXPECT_EQ(read(mine), "{\\rtf1 mine}") << "the user's file is never overwritten by the page";
+}
+
+TEST_F(MainWindowTest, ExchangeCommandsAreWired)
+{
+    start();
+    prompter.clearCalls();
+    trigger("tbOtevritInternet");
+    trigger("DisketaA");
+    trigger("OAplikaci1");
+    EXPECT_EQ(prompter.dialogNames(), (QStringList{"OtevritNet", "disketa", "aplikace"}));
+
+    trigger("WWWKORAEditoru1");
+    trigger("Kontaktovatpodporu1");
+    ASSERT_EQ(launcher.opened.size(), 2);
+    EXPECT_TRUE(launcher.opened[0].startsWith("http://"));
+    EXPECT_TRUE(launcher.opened[1].endsWith("?subject=KORA.Editor1.1.8"));
+
+    test::LocalHttpServer server;
+    server.route("/verze", {200, "2.0"});
+    const test::ScopedVariable version("KORA_VERSION_PAGE_URL", server.url("/verze"));
+    prompter.answerDialog(
+        [](QDialog *progress) { EXPECT_TRUE(QTest::qWaitFor([progress] { return !progress->isVisible(); }, 20000)); });
+    trigger("Nejnovjverze1");
+    EXPECT_EQ(prompter.messageTexts(), QStringList{"Na internetu je nejnovější verze : 2.0\rVyužíváte verzi : 1.1.8"});
 }

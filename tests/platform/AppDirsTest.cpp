@@ -42,7 +42,8 @@ protected:
     QTemporaryDir temp;
 
 private:
-    static constexpr const char *kVariables[] = {"KORA_HOME", "KORA_CONFIG_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
+    static constexpr const char *kVariables[] = {"KORA_HOME",       "KORA_CONFIG_DIR", "KORA_CACHE_DIR",
+                                                 "XDG_CONFIG_HOME", "XDG_DATA_HOME",   "XDG_CACHE_HOME"};
     std::vector<std::optional<QByteArray>> m_saved;
 };
 
@@ -63,6 +64,8 @@ TEST_F(AppDirs, OverridesAreCreatedAndReturnedClean)
         {"KORA_HOME", "a/../b", kora::AppDirs::dataDir, "b"},
         {"KORA_CONFIG_DIR", "nastavení", kora::AppDirs::configDir, "nastavení"},
         {"XDG_CONFIG_HOME", "xdg", kora::AppDirs::configDir, "xdg/kora-editor"},
+        {"KORA_CACHE_DIR", "mezipaměť", kora::AppDirs::cacheDir, "mezipaměť"},
+        {"XDG_CACHE_HOME", "cache", kora::AppDirs::cacheDir, "cache/kora-editor"},
     };
     for (const Case &c : cases) {
         set(c.variable, temp.filePath(c.value));

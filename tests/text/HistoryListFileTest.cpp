@@ -106,6 +106,39 @@ TEST_F(HistoryList, MissingFileIsAnEmptyListAndAFolderIsAnError)
     EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("kept")}) << "a failed load changes nothing";
 }
 
+TEST_F(HistoryList, BinaryOrOversizedFilesAreRefusedAsDamaged)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+        bool damaged;
+    };
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    png.append(QByteArray("\0\0\0\rIHDR", 8));
+    const Case cases[] = {
+        {"a picture", png, true},
+        {"a NUL byte in a line", QByteArray("a\0b\r\n", 5), true},
+        {"an escape byte", "a\x1b[0mb\r\n", true},
+        {"over the size limit", QByteArray(HistoryListFile::kMaxBytes + 1, 'a'), true},
+        {"tabs and every line break", "a\tb\r\nc\nd\re", false},
+        {"Windows-1250 letters", "\xe8\xe1ra\r\n", false},
+    };
+    for (const Case &c : cases) {
+        const QString path = dir.filePath(QStringLiteral("h.ini"));
+        write(path, c.bytes);
+        HistoryListFile file(path);
+        file.setEntries({QStringLiteral("kept")});
+        QString error;
+        EXPECT_EQ(file.load(&error), !c.damaged) << c.name;
+        EXPECT_EQ(file.isDamaged(), c.damaged) << c.name;
+        if (c.damaged) {
+            EXPECT_EQ(file.entries(), QStringList{QStringLiteral("kept")}) << c.name;
+            EXPECT_TRUE(error.contains(path) && error.contains(QStringLiteral("není seznam"))) << error.toStdString();
+        }
+    }
+}
+
 TEST_F(HistoryList, SaveFailuresNameTheFile)
 {
     const QString paths[] = {QStringLiteral("/proc/kora-test/x.ini"), QStringLiteral("/proc/kora-x.ini"), dir.path()};

@@ -4,6 +4,11 @@
 #include "app/Tfnovinky.h"
 #include "app/Tnastaveni.h"
 #include "exchange/TForm3.h"
+#include "editing/insertion/TCesta.h"
+#include "editing/insertion/TDatumCas.h"
+#include "editing/insertion/THyperLink.h"
+#include "editing/insertion/TTextSouboru.h"
+#include "editing/insertion/Tsymbol.h"
 #include "editing/search/TJdiRadek.h"
 #include "editing/search/Tfhledat.h"
 
@@ -39,6 +44,11 @@ public:
     TForm3 *htmlScratch() const { return m_htmlScratch; }
     TJdiRadek *goToLine() const { return m_goToLine; }
     Tfhledat *findSpecial() const { return m_findSpecial; }
+    TDatumCas *dateTime() const { return m_dateTime; }
+    THyperLink *hyperLink() const { return m_hyperLink; }
+    TTextSouboru *fileText() const { return m_fileText; }
+    TCesta *filePath() const { return m_filePath; }
+    Tsymbol *symbol() const { return m_symbol; }
     // All dialogs in creation order.
     std::vector<QDialog *> dialogs() const;
 
@@ -50,6 +60,11 @@ private:
     QPointer<TForm3> m_htmlScratch;
     QPointer<TJdiRadek> m_goToLine;
     QPointer<Tfhledat> m_findSpecial;
+    QPointer<TDatumCas> m_dateTime;
+    QPointer<THyperLink> m_hyperLink;
+    QPointer<TTextSouboru> m_fileText;
+    QPointer<TCesta> m_filePath;
+    QPointer<Tsymbol> m_symbol;
 };
 
 } // namespace kora

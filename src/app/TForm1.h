@@ -20,6 +20,7 @@ class CommandState;
 class OutputCommands;
 class EditCommands;
 class FormattingController;
+class InsertionController;
 class SearchController;
 class Prompter;
 class Shell;
@@ -120,6 +121,7 @@ private:
     OutputCommands *m_output = nullptr;
     SystemPrinter m_printer;
     SearchController *m_search = nullptr;
+    InsertionController *m_insertion = nullptr;
     UserColorStore *m_userColors = nullptr;
     QTimer *m_refreshTimer = nullptr;
     StartupDialogs m_dialogs;

@@ -35,7 +35,7 @@ class NoLauncher : public kora::Shell
 {
 public:
     bool startDetached(const QString &, const QStringList &) override { return false; }
-    void openUrl(const QString &) override {}
+    bool openUrl(const QString &) override { return true; }
 };
 
 void refresh(benchmark::State &state)

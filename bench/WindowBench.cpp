@@ -40,7 +40,7 @@ class NoShell : public kora::Shell
 {
 public:
     bool startDetached(const QString &, const QStringList &) override { return false; }
-    void openUrl(const QString &) override {}
+    bool openUrl(const QString &) override { return true; }
 };
 
 // One window on a generated 10 MB RTF document for every benchmark, laid out completely.

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-image-formats-plugins
-  libgl-dev libjpeg-dev libcurl4-openssl-dev ca-certificates xdg-utils
+  libgl-dev libjpeg-dev libcurl4-openssl-dev ca-certificates xdg-utils libsqlite3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick

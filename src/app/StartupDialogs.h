@@ -4,6 +4,11 @@
 #include "app/Tfnovinky.h"
 #include "app/Tnastaveni.h"
 #include "exchange/TForm3.h"
+#include "editing/insertion/TCesta.h"
+#include "editing/insertion/TDatumCas.h"
+#include "editing/insertion/THyperLink.h"
+#include "editing/insertion/TTextSouboru.h"
+#include "editing/insertion/Tsymbol.h"
 #include "editing/search/TJdiRadek.h"
 #include "editing/search/Tfhledat.h"
 #include "exchange/TOtevritNet.h"
@@ -52,6 +57,11 @@ public:
     Tfhledat *findSpecial() const { return m_findSpecial; }
     TZnaky *characterCount() const { return m_characterCount; }
     Tobsah *clipboard() const { return m_clipboard; }
+    TDatumCas *dateTime() const { return m_dateTime; }
+    THyperLink *hyperLink() const { return m_hyperLink; }
+    TTextSouboru *fileText() const { return m_fileText; }
+    TCesta *filePath() const { return m_filePath; }
+    Tsymbol *symbol() const { return m_symbol; }
     // All dialogs in creation order.
     std::vector<QDialog *> dialogs() const;
 
@@ -69,6 +79,11 @@ private:
     QPointer<Tfhledat> m_findSpecial;
     QPointer<TZnaky> m_characterCount;
     QPointer<Tobsah> m_clipboard;
+    QPointer<TDatumCas> m_dateTime;
+    QPointer<THyperLink> m_hyperLink;
+    QPointer<TTextSouboru> m_fileText;
+    QPointer<TCesta> m_filePath;
+    QPointer<Tsymbol> m_symbol;
 };
 
 } // namespace kora

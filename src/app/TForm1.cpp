@@ -7,9 +7,9 @@
 #include "app/TipsOfTheDay.h"
 #include "editing/EditCommands.h"
 #include "editing/FormattingController.h"
-#include "editing/InsertionCommands.h"
 #include "editing/controls/TColorBtn.h"
 #include "editing/controls/TanlRuler.h"
+#include "editing/insertion/InsertionController.h"
 #include "exchange/OutputCommands.h"
 #include "editing/search/SearchController.h"
 #include "exchange/ExchangeController.h"
@@ -70,13 +70,12 @@ TForm1::TForm1(Prompter &prompter, Shell &shell, QWidget *parent)
         this);
     m_search = new SearchController(
         editor, prompter, this, {a.mNajit, a.mNahradit, a.Najtspecil1, a.mRadek, a.mZacatekTextu, a.mKonecTextu}, this);
-    new InsertionCommands(editor,
-                          {{a.N14, QStringLiteral("()")}, {a.N15, QStringLiteral("{}")}, {a.N16, QStringLiteral("[]")},
-                           {a.N27, QStringLiteral("<>")}, {a.N18, QStringLiteral("!")}, {a.N19, QStringLiteral("@")},
-                           {a.N20, QStringLiteral("#")}, {a.N21, QStringLiteral("$")}, {a.N22, QStringLiteral("%")},
-                           {a.N23, QStringLiteral("^")}, {a.N26, QStringLiteral("*")}, {a.N29, QStringLiteral("/")},
-                           {a.N30, QStringLiteral("\\")}, {a.N25, QStringLiteral("_")}},
-                          this);
+    m_insertion = new InsertionController(
+        editor, prompter, shell, this,
+        {a.mObrazek, a.mObjekt, a.N14, a.N15, a.N16, a.N27, a.N18, a.N19, a.N20, a.N21, a.N22, a.N23, a.N26, a.N29,
+         a.N30, a.N25, a.mSymboly, a.mCas, a.mDatum, a.mDatumCas, a.mDatumcasDialog, a.mHyperLink, a.Cel1, a.Text1,
+         a.mCestaKSouboru, a.mVlozitSpecial},
+        this);
     m_exchange = new ExchangeController(
         editor, prompter, shell, ExchangeController::Services::system(),
         {[this] { return m_documents->mayOpenOver(); },
@@ -208,6 +207,8 @@ void TForm1::createDialogs()
     m_output = new OutputCommands(*m_ui.RichEdit1, m_prompter, m_printer, *m_dialogs.htmlScratch(), this);
     m_search->setDialogs(m_dialogs.findSpecial(), m_dialogs.goToLine());
     m_exchange->setDialogs(m_dialogs.openNet(), m_dialogs.about(), m_dialogs.floppy());
+    m_insertion->setDialogs({m_dialogs.dateTime(), m_dialogs.hyperLink(), m_dialogs.fileText(), m_dialogs.filePath(),
+                             m_dialogs.symbol(), m_dialogs.options()});
     const MainActions &a = m_ui.actions;
     const std::pair<QAction *, void (OutputCommands::*)()> output[] = {
         {a.jakoHTML1, &OutputCommands::jakoHTML1Click},

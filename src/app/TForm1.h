@@ -21,6 +21,7 @@ class OutputCommands;
 class EditCommands;
 class ExchangeController;
 class FormattingController;
+class InsertionController;
 class SearchController;
 class Prompter;
 class Shell;
@@ -122,6 +123,7 @@ private:
     ExchangeController *m_exchange = nullptr;
     SystemPrinter m_printer;
     SearchController *m_search = nullptr;
+    InsertionController *m_insertion = nullptr;
     UserColorStore *m_userColors = nullptr;
     QTimer *m_refreshTimer = nullptr;
     StartupDialogs m_dialogs;

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "editing/insertion/DateFormatSource.h"
+
 #include <QDialog>
 
 class QTimer;
 
 namespace kora {
 
-// "Možnosti". Its timer tUkladani paces the main window's autosave.
-class Tnastaveni : public QDialog
+// "Možnosti". Its timer tUkladani paces the main window's autosave; its date format box gives
+// "Datum a čas" its format.
+class Tnastaveni : public QDialog, public DateFormatSource
 {
     Q_OBJECT
 
@@ -17,6 +20,7 @@ public:
     explicit Tnastaveni(QWidget *parent = nullptr);
 
     QTimer *tUkladani() const { return m_tUkladani; }
+    QString dateTimeFormat() const override { return QString::fromUtf16(kDesignFormat); }
 
 signals:
     // Emitted on every tick of tUkladani.

@@ -29,10 +29,8 @@ void ComboHistory::load()
     HistoryListFile file(m_path);
     QString error;
     if (!file.load(&error)) {
+        // The file stays as it is: what could not be read is not overwritten.
         m_prompter.showError(error);
-        // A damaged list would be reported at every start until the dialog closes.
-        if (file.isDamaged())
-            save();
         return;
     }
     const QString text = m_combo.currentText();

@@ -17,7 +17,9 @@ enum DocumentProperty : int {
     PropPictureMetafileMode,
     PropPictureBitsPerPixel,
     PropPictureWidthBytes,
-    PropListLevel, // on a numbered list's format: the list level its document gave it
+    PropListLevel,    // on a numbered list's format: the list level its document gave it
+    PropObjectData,   // on a picture that shows a packaged file: the object's \objdata
+    PropObjectLinked, // bool: that object links to its file
 };
 
 // Screen units of the document per twip: the layout works in pixels at 96 dpi.

@@ -103,6 +103,10 @@ void DocumentSink::picture(const rtf::Picture &picture, const rtf::RunFormat &fo
     f.setProperty(PropPictureMetafileMode, picture.metafileMode);
     f.setProperty(PropPictureBitsPerPixel, picture.bitsPerPixel);
     f.setProperty(PropPictureWidthBytes, picture.widthBytes);
+    if (picture.isObject) {
+        f.setProperty(PropObjectData, picture.objectData);
+        f.setProperty(PropObjectLinked, picture.objectLinked);
+    }
     m_cursor.insertImage(f);
 }
 

@@ -1,11 +1,16 @@
 #include "richedit/Pictures.h"
 
 #include "richedit/DocumentProperties.h"
+#include "richedit/DocumentSink.h"
+#include "richedit/RtfWriter.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
+#include <QTextDocument>
 #include <QtEndian>
+
+#include <cmath>
 
 namespace kora::pictures {
 
@@ -134,6 +139,42 @@ QSizeF displaySize(const rtf::Picture &picture, const QImage &image)
     if (w <= 0 || h <= 0)
         return QSizeF(image.isNull() ? QSizeF(64, 64) : QSizeF(image.size()));
     return QSizeF(std::min(w, 4000.0), std::min(h, 4000.0));
+}
+
+rtf::Picture fromImage(const QImage &image, const QByteArray &fileBytes, QSizeF size)
+{
+    rtf::Picture picture;
+    if (image.isNull())
+        return picture;
+    if (fileBytes.startsWith("\xFF\xD8\xFF")) {
+        picture.kind = rtf::PictureKind::Jpeg;
+        picture.data = fileBytes;
+    } else if (fileBytes.startsWith("\x89PNG\r\n\x1A\n")) {
+        picture.kind = rtf::PictureKind::Png;
+        picture.data = fileBytes;
+    } else {
+        QBuffer buffer(&picture.data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        picture.kind = rtf::PictureKind::Png;
+    }
+    if (size.isEmpty())
+        size = image.size();
+    picture.width = image.width();
+    picture.height = image.height();
+    picture.goalWidth = int(std::lround(size.width() / kPixelsPerTwip));
+    picture.goalHeight = int(std::lround(size.height() / kPixelsPerTwip));
+    return picture;
+}
+
+QByteArray rtfDocument(const rtf::Picture &picture)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    DocumentSink sink(cursor);
+    sink.picture(picture, rtf::RunFormat{});
+    sink.finish(rtf::ParagraphProperties{});
+    return rtf::write(document);
 }
 
 } // namespace kora::pictures

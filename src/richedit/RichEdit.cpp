@@ -6,6 +6,7 @@
 #include "richedit/DocumentStatistics.h"
 #include "richedit/FormatMapping.h"
 #include "richedit/LinkDetector.h"
+#include "richedit/Pictures.h"
 #include "richedit/PlainTextCodec.h"
 #include "richedit/RtfReader.h"
 #include "richedit/RtfWriter.h"
@@ -891,6 +892,141 @@ void RichEdit::insertRtf(const QByteArray &rtf)
         setSelText(plaintext::decode(rtf).text);
     else
         setTextCursor(cursor);
+}
+
+namespace {
+
+// Passes the reader's text and paragraphs on and leaves its pictures out.
+class TextOnlySink : public rtf::Sink
+{
+public:
+    explicit TextOnlySink(rtf::Sink &target)
+        : m_target(target)
+    {
+    }
+    void text(QStringView text, const rtf::RunFormat &format) override { m_target.text(text, format); }
+    void paragraphBreak(const rtf::ParagraphProperties &format) override { m_target.paragraphBreak(format); }
+    void picture(const rtf::Picture &, const rtf::RunFormat &) override {}
+    void finish(const rtf::ParagraphProperties &format) override { m_target.finish(format); }
+
+private:
+    rtf::Sink &m_target;
+};
+
+// The picture format at `position`, when a picture stands there.
+std::optional<QTextImageFormat> pictureFormatAt(const QTextDocument &document, int position)
+{
+    if (position < 0 || position >= document.characterCount() - 1)
+        return std::nullopt;
+    QTextCursor cursor(const_cast<QTextDocument *>(&document));
+    cursor.setPosition(position + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    if (!format.isImageFormat() || document.characterAt(position) != QChar::ObjectReplacementCharacter)
+        return std::nullopt;
+    return format.toImageFormat();
+}
+
+} // namespace
+
+void RichEdit::insertRtfWithoutObjects(const QByteArray &rtf)
+{
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    DocumentSink sink(cursor);
+    TextOnlySink textOnly(sink);
+    const rtf::ReadResult result = rtf::read(rtf, textOnly);
+    cursor.endEditBlock();
+    if (!result.ok())
+        setSelText(plaintext::decode(rtf).text);
+    else
+        setTextCursor(cursor);
+}
+
+void RichEdit::insertObject(const EmbeddedFile &file, const QImage &shown)
+{
+    rtf::Picture picture = pictures::fromImage(shown);
+    if (picture.data.isEmpty())
+        return;
+    picture.isObject = true;
+    picture.objectLinked = file.linked;
+    picture.objectData = ole::encodePackage(file);
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    DocumentSink sink(cursor);
+    sink.picture(picture, rtf::RunFormat{});
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+std::optional<EmbeddedFile> RichEdit::objectAt(int position) const
+{
+    const std::optional<QTextImageFormat> format = pictureFormatAt(*document(), position);
+    if (!format)
+        return std::nullopt;
+    return ole::decodePackage(format->property(PropObjectData).toByteArray());
+}
+
+int RichEdit::replaceObjects(const EmbeddedFile &old, const EmbeddedFile &updated, const QImage &shown)
+{
+    const QByteArray oldData = ole::encodePackage(old);
+    const QByteArray newData = ole::encodePackage(updated);
+    QList<int> positions;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat() && format.property(PropObjectData).toByteArray() == oldData) {
+                for (int i = 0; i < fragment.length(); ++i)
+                    positions << fragment.position() + i;
+            }
+        }
+    }
+    if (positions.isEmpty())
+        return 0;
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (const int position : std::as_const(positions)) {
+        QTextImageFormat format = *pictureFormatAt(*document(), position);
+        format.setProperty(PropObjectData, newData);
+        format.setProperty(PropObjectLinked, updated.linked);
+        if (!shown.isNull()) {
+            const rtf::Picture picture = pictures::fromImage(shown);
+            const int number = document()->property("koraPictureCount").toInt() + 1;
+            document()->setProperty("koraPictureCount", number);
+            const QString name = QStringLiteral("kora-picture:%1").arg(number);
+            document()->addResource(QTextDocument::ImageResource, QUrl(name), shown);
+            format.setName(name);
+            format.setProperty(PropPictureKind, int(picture.kind));
+            format.setProperty(PropPictureData, picture.data);
+            format.setProperty(PropPictureWidth, picture.width);
+            format.setProperty(PropPictureHeight, picture.height);
+        }
+        cursor.setPosition(position);
+        cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+    }
+    cursor.endEditBlock();
+    return int(positions.size());
+}
+
+void RichEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const QPointF point = event->position() + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+        const int position = document()->documentLayout()->hitTest(point, Qt::ExactHit);
+        // A picture is hit at its own position or, past its middle, at the one after it.
+        for (const int candidate : {position, position - 1}) {
+            const std::optional<QTextImageFormat> format = pictureFormatAt(*document(), candidate);
+            if (format && format->hasProperty(PropObjectData)) {
+                event->accept();
+                emit objectActivated(candidate);
+                return;
+            }
+        }
+    }
+    QTextEdit::mouseDoubleClickEvent(event);
 }
 
 void RichEdit::insertImage(const QImage &image)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "richedit/DocumentCodec.h"
+#include "richedit/EmbeddedFile.h"
 #include "richedit/LaidOutLines.h"
 #include "richedit/SelectionFormat.h"
 #include "text/TextStatistics.h"
@@ -162,17 +163,31 @@ public:
 
     // Inserts RTF at the selection, replacing it.
     void insertRtf(const QByteArray &rtf);
+    // The same without the RTF's pictures and objects: only its formatted text.
+    void insertRtfWithoutObjects(const QByteArray &rtf);
     void insertImage(const QImage &image);
+
+    // Inserts a packaged file (or a link to one) shown as `shown`, replacing the selection; the
+    // caret ends after it.
+    void insertObject(const EmbeddedFile &file, const QImage &shown);
+    // The packaged file whose picture stands at `position`.
+    std::optional<EmbeddedFile> objectAt(int position) const;
+    // Every object that packages `old` packages `updated` from now on, shown as `shown` when that is
+    // not null (at the size it had); one undo step. Returns how many were changed.
+    int replaceObjects(const EmbeddedFile &old, const EmbeddedFile &updated, const QImage &shown);
 
 signals:
     void changed();
     void urlClicked(const QString &url);
+    // A double click on the picture of a packaged file at `position`.
+    void objectActivated(int position);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
     QMimeData *createMimeDataFromSelection() const override;

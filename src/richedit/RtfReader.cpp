@@ -1,5 +1,6 @@
 #include "richedit/RtfReader.h"
 
+#include "richedit/EmbeddedFile.h"
 #include "richedit/RtfTokenizer.h"
 #include "text/CodePage.h"
 
@@ -56,6 +57,8 @@ enum class Dest : uint8_t {
     ShapeInstructions, // \shpinst: only a text box's \shptxt is shown
     DrawingObject,     // \do: only a text box's \dptxbxtext is shown
     UprAnsi,           // the ANSI half of \upr; its \ud half is shown
+    ObjectClass,       // \objclass of the object being read
+    ObjectData,        // \objdata of the object being read
 };
 
 struct CharState
@@ -168,6 +171,16 @@ struct ParagraphState
     ListCounter pnList;
 };
 
+// The \object group being read: a file package keeps its data with the picture of its result.
+struct ObjectState
+{
+    int depth = -1;
+    bool linked = false;
+    QByteArray className;
+    QByteArray data;
+    bool kept = false;
+};
+
 struct Field
 {
     int depth = 0;
@@ -180,7 +193,8 @@ enum class Word : uint8_t {
     FontTable, ColorTable, StyleSheet, Info, Header, Footer, Footnote, Annotation, Picture, Object,
     Result, Field, FieldInstruction, FieldResult, PnText, ListText, Pn, ListTable, ListOverrideTable,
     Shape, ShapeResult, ShapePicture, NonShapePicture, DrawingObject, ShapeInstructions, ShapeText, DrawingText,
-    Upr, Ud, NestedRowProperties, SkipSilently,
+    Upr, Ud, NestedRowProperties, ObjectClass, ObjectData, SkipSilently,
+    ObjectLinked,
     // document
     Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, Uc, U,
     // fonts and colours
@@ -224,6 +238,9 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add("annotation", Word::Annotation);
         add("pict", Word::Picture);
         add("object", Word::Object);
+        add("objclass", Word::ObjectClass);
+        add("objdata", Word::ObjectData);
+        add("objlink", Word::ObjectLinked);
         add("result", Word::Result);
         add("field", Word::Field);
         add("fldinst", Word::FieldInstruction);
@@ -251,7 +268,7 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
                           "bkmkend", "blipuid", "picprop", "panose", "falt", "fname", "listpicture",
                           "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "fontemb", "fontfile", "revtbl", "userprops",
                           "docvar", "protusertbl", "passwordhash", "pnseclvl", "nonesttables",
-                          "objclass", "objdata", "objname", "oleclsid", "expandedcolortbl", "hl", "hlinkbase",
+                          "objname", "oleclsid", "expandedcolortbl", "hl", "hlinkbase",
                           "hlloc", "hlsrc", "hlfr", "formfield", "datafield", "ffname", "xe", "tc", "atnid",
                           "atnauthor", "atndate", "atnicn", "atnparent", "atnref", "atntime", "oldcprops",
                           "oldpprops", "oldsprops", "oldtprops", "pgptbl", "template", "filetbl", "keycode",
@@ -426,6 +443,7 @@ private:
     void flushListText();
     void paragraphBreak(bool onlyAfterContent);
     void emitPicture();
+    void appendHex(std::string_view bytes, QByteArray &out);
 
     // Text boxes and footnotes.
     void startTextBox();
@@ -516,6 +534,7 @@ private:
     // Pictures and fields.
     Picture m_picture;
     int m_pictureDepth = -1;
+    ObjectState m_object;
     int m_hexNibble = -1;
     std::vector<Field> m_fields;
 };
@@ -638,6 +657,11 @@ void Reader::closeGroup()
         m_pictureDepth = -1;
         emitPicture();
     }
+    if (depth == m_object.depth) {
+        if (!m_object.kept)
+            m_report.dropped |= DroppedObjects;
+        m_object = ObjectState{};
+    }
     if (!m_fields.empty() && m_fields.back().depth == depth) {
         const Field field = m_fields.back();
         m_fields.pop_back();
@@ -734,6 +758,10 @@ void Reader::controlWord(const Token &t)
         return;
     }
     switch (w) {
+    case Word::ObjectLinked:
+        if (dest == Dest::ObjectShell && m_object.depth == int(m_stack.size()))
+            m_object.linked = true;
+        return;
     case Word::Ansi: m_documentCodePage = codepage::kWindows1252; return;
     case Word::Mac: m_documentCodePage = 10000; return;
     case Word::Pc: m_documentCodePage = 437; return;
@@ -879,8 +907,20 @@ void Reader::enterDestination(Word w)
         m_hexNibble = -1;
         break;
     case Word::Object:
-        m_report.dropped |= DroppedObjects;
+        if (m_object.depth >= 0 || !shown)
+            m_report.dropped |= DroppedObjects;
+        else
+            m_object.depth = int(m_stack.size());
         s.dest = Dest::ObjectShell;
+        break;
+    case Word::ObjectClass:
+    case Word::ObjectData:
+        if (s.dest != Dest::ObjectShell || m_object.depth < 0) {
+            skip(0);
+            break;
+        }
+        s.dest = w == Word::ObjectClass ? Dest::ObjectClass : Dest::ObjectData;
+        m_hexNibble = -1;
         break;
     case Word::Shape:
     case Word::DrawingObject:
@@ -1241,23 +1281,14 @@ void Reader::textBytes(std::string_view bytes)
         }
         return;
     case Dest::Picture:
-        for (char c : bytes) {
-            int v = -1;
-            if (c >= '0' && c <= '9')
-                v = c - '0';
-            else if (c >= 'a' && c <= 'f')
-                v = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F')
-                v = c - 'A' + 10;
-            if (v < 0)
-                continue;
-            if (m_hexNibble < 0) {
-                m_hexNibble = v;
-            } else {
-                m_picture.data.append(char(m_hexNibble * 16 + v));
-                m_hexNibble = -1;
-            }
-        }
+        appendHex(bytes, m_picture.data);
+        return;
+    case Dest::ObjectData:
+        appendHex(bytes, m_object.data);
+        return;
+    case Dest::ObjectClass:
+        if (m_object.className.size() < 256)
+            m_object.className.append(bytes.data(), qsizetype(std::min<size_t>(bytes.size(), 256)));
         return;
     case Dest::FieldInstruction:
         if (!m_fields.empty() && m_fields.back().instruction.size() < 4096)
@@ -1283,6 +1314,8 @@ void Reader::hexByte(uint8_t byte)
             m_fontNameBytes.append(c);
     } else if (dest == Dest::Picture) {
         m_picture.data.append(c);
+    } else if (dest == Dest::ObjectData) {
+        m_object.data.append(c);
     } else if (dest == Dest::Skip && state().reportIfText) {
         m_report.dropped |= state().reportIfText;
     }
@@ -1292,6 +1325,29 @@ void Reader::binary(std::string_view bytes)
 {
     if (state().dest == Dest::Picture)
         m_picture.data.append(bytes.data(), qsizetype(bytes.size()));
+    else if (state().dest == Dest::ObjectData)
+        m_object.data.append(bytes.data(), qsizetype(bytes.size()));
+}
+
+void Reader::appendHex(std::string_view bytes, QByteArray &out)
+{
+    for (char c : bytes) {
+        int v = -1;
+        if (c >= '0' && c <= '9')
+            v = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            v = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            v = c - 'A' + 10;
+        if (v < 0)
+            continue;
+        if (m_hexNibble < 0) {
+            m_hexNibble = v;
+        } else {
+            out.append(char(m_hexNibble * 16 + v));
+            m_hexNibble = -1;
+        }
+    }
 }
 
 int Reader::codePageFor(int font) const
@@ -1512,6 +1568,13 @@ void Reader::emitPicture()
     // The picture shows where its group stands; that is body text of the enclosing group.
     beforeContent();
     flushText();
+    if (m_object.depth >= 0 && !m_object.kept && m_object.className.trimmed() == ole::kPackageClass &&
+        !m_object.data.isEmpty()) {
+        m_picture.isObject = true;
+        m_picture.objectLinked = m_object.linked;
+        m_picture.objectData = m_object.data;
+        m_object.kept = true;
+    }
     m_out->picture(m_picture, currentRunFormat());
     m_picture = Picture{};
 }

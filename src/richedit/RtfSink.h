@@ -58,6 +58,11 @@ struct Picture
     int bitsPerPixel = 1; // \wbmbitspixel
     int planes = 1;
     int widthBytes = 0; // \wbmwidthbytes
+    // The picture is the result of an object that packages a file (\object of the class
+    // "Package"): its \objdata.
+    bool isObject = false;
+    bool objectLinked = false; // \objlink
+    QByteArray objectData;
 };
 
 // What the reader had to leave out of the document or could keep only in another form.

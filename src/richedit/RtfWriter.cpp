@@ -70,6 +70,7 @@ private:
     void characterProperties(const QTextCharFormat &format);
     void characters(QStringView text);
     void picture(const QTextImageFormat &format);
+    void appendHex(const QByteArray &data);
     void delimit();
 
     const QTextDocument &m_document;
@@ -432,6 +433,16 @@ void Writer::picture(const QTextImageFormat &format)
         pich = image.height();
     }
     m_needsDelimiter = false;
+    const QByteArray objectData = format.property(PropObjectData).toByteArray();
+    if (!objectData.isEmpty()) {
+        m_body.append(format.boolProperty(PropObjectLinked) ? "{\\object\\objlink" : "{\\object\\objemb");
+        m_body.append("{\\*\\objclass Package}");
+        m_body.append("\\objw").append(QByteArray::number(widthTwips));
+        m_body.append("\\objh").append(QByteArray::number(heightTwips));
+        m_body.append("{\\*\\objdata\r\n");
+        appendHex(objectData);
+        m_body.append("}{\\result");
+    }
     m_body.append("{\\pict");
     switch (kind) {
     case PictureKind::Png: m_body.append("\\pngblip"); break;
@@ -454,6 +465,15 @@ void Writer::picture(const QTextImageFormat &format)
     m_body.append("\\picwgoal").append(QByteArray::number(widthTwips));
     m_body.append("\\pichgoal").append(QByteArray::number(heightTwips));
     m_body.append("\r\n");
+    appendHex(data);
+    m_body.append('}');
+    if (!objectData.isEmpty())
+        m_body.append("}}");
+    m_lineStart = m_body.size();
+}
+
+void Writer::appendHex(const QByteArray &data)
+{
     static const char hex[] = "0123456789abcdef";
     for (qsizetype i = 0; i < data.size(); ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
@@ -462,8 +482,6 @@ void Writer::picture(const QTextImageFormat &format)
         if (i % 64 == 63)
             m_body.append("\r\n");
     }
-    m_body.append('}');
-    m_lineStart = m_body.size();
 }
 
 } // namespace

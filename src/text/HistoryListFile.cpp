@@ -43,13 +43,10 @@ QStringList splitLines(QStringView text)
     return lines;
 }
 
-// Text has no control bytes but tab and line breaks; anything else is binary data.
-bool isTextLines(const QByteArray &bytes)
+// A line of text has no control characters but tabs; a line with others is binary data.
+bool isTextLine(const QString &line)
 {
-    return std::none_of(bytes.begin(), bytes.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
-    });
+    return std::none_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x20 && c != u'\t'; });
 }
 
 } // namespace
@@ -67,22 +64,20 @@ bool HistoryListFile::load(QString *error)
         m_entries.clear();
         return true;
     }
-    QByteArray bytes;
     if (info.isFile() && info.size() > kMaxBytes) {
         m_damaged = true;
-    } else {
-        if (!readWholeFile(m_path, &bytes, error))
-            return false;
-        m_damaged = !isTextLines(bytes);
-    }
-    if (m_damaged) {
         if (error) {
             *error = QStringLiteral("Soubor „%1“ není seznam textových řádků, a proto nebyl načten.")
                          .arg(QDir::toNativeSeparators(m_path));
         }
         return false;
     }
-    m_entries = splitLines(decode(bytes));
+    QByteArray bytes;
+    if (!readWholeFile(m_path, &bytes, error))
+        return false;
+    QStringList lines = splitLines(decode(bytes));
+    m_damaged = lines.removeIf([](const QString &line) { return !isTextLine(line); }) > 0;
+    m_entries = std::move(lines);
     return true;
 }
 

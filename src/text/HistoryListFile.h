@@ -20,14 +20,14 @@ public:
     void append(const QString &entry) { m_entries.append(entry); }
 
     // A larger file is not a history list.
-    static constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+    static constexpr qint64 kMaxBytes = 64 * 1024 * 1024;
 
     // Replaces the entries with the file's; a missing file gives an empty list. On failure the
-    // entries stay as they were and `error` gets a Czech message naming the file. A file that is
-    // not a list of text lines (control bytes other than tab and line breaks, or over kMaxBytes)
-    // fails as damaged.
+    // entries stay as they were and `error` gets a Czech message naming the file. A file over
+    // kMaxBytes fails as damaged; lines holding control characters other than tab are binary data
+    // and are left out, so the next save drops them and keeps every readable line.
     bool load(QString *error = nullptr);
-    // The last load refused the file as not being a list of text lines.
+    // The last load refused the file as too large or left lines out of it.
     bool isDamaged() const { return m_damaged; }
 
     // Writes all entries through a temporary file that then replaces the old one, so a failure

@@ -324,6 +324,41 @@ TEST_F(MainWindowTest, MenuShortcutsComeBeforeTheEditor)
     EXPECT_EQ(edit->selParaFormat().firstIndent, 0);
 }
 
+TEST_F(MainWindowTest, InsertionCommandsAreWiredToTheirKeysButtonsAndDialogs)
+{
+    start();
+    RichEdit *edit = form->editor();
+    edit->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(edit, Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(edit->text(), "\\") << "Alt+Q types a backslash";
+    trigger("N22");
+    EXPECT_EQ(edit->text(), "\\%");
+    edit->setText({});
+    QTest::keyClick(edit, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(edit->text().size(), 8) << edit->text().toStdString();
+    edit->setText({});
+    trigger("tbDatum");
+    EXPECT_EQ(edit->text().size(), 10) << "dd.mm.yyyy";
+    edit->setText({});
+    trigger("tbDatumCas");
+    EXPECT_EQ(edit->text().size(), 19) << "the options' yyyy-mm-dd hh:nn:ss";
+    edit->setText({});
+    trigger("tbcas");
+    EXPECT_EQ(edit->text().size(), 8) << "hh:nn:ss";
+
+    prompter.clearCalls();
+    for (const char *item : {"mDatumcasDialog", "mSymboly", "mHyperLink", "Text1", "mCestaKSouboru", "mObjekt"})
+        trigger(item);
+    EXPECT_EQ(prompter.dialogNames(),
+              (QStringList{"DatumCas", "symbol", "HyperLink", "TextSouboru", "Cesta", "VlozitObjekt"}));
+
+    trigger("mCteni");
+    for (const char *name : {"mObrazek", "mObjekt", "mZnaky", "mCas", "mDatum", "mDatumCas", "mHyperLink", "mSoubor2",
+                             "mCestaKSouboru", "mDatumcasDialog", "mVlozitSpecial", "tbDatumCas", "tbcas", "tbDatum"})
+        EXPECT_FALSE(form->action(name)->isEnabled()) << name;
+}
+
 TEST_F(MainWindowTest, NewAsksOnlyWhenModified)
 {
     start();

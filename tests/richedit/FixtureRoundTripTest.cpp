@@ -62,6 +62,7 @@ const Fixture kFixtures[] = {
      rtf::DroppedFootnotes},
     {"footnotes-libreoffice.rtf", u"První věta1 a druhá.\nDalší odstavec2\n\n1 Poznámka z jiného editoru.\n2 שלום",
      {"  \" שלום\" face=David half=20 fg=auto bg=auto"}, rtf::DroppedFootnotes},
+    {"packaged-objects.rtf", u"před \uFFFC za \uFFFC", {}, 0},
 };
 
 class FixtureRoundTrip : public ::testing::TestWithParam<Fixture>

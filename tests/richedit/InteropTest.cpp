@@ -2,9 +2,13 @@
 #include "DocumentDump.h"
 
 #include "richedit/DocumentCodec.h"
+#include "richedit/RichEdit.h"
 #include "richedit/RtfWriter.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -112,6 +116,31 @@ TEST_F(Interop, OfficeSuiteReadsOurFormatting)
     for (const Case &c : cases)
         EXPECT_TRUE(inside(html, c.word, c.open, c.close)) << c.word << " within " << c.open;
     EXPECT_FALSE(inside(html, "Příliš", "<b>", "</b>"));
+}
+
+// Copying part of a document puts RTF on the clipboard that the office suite reads with its formatting.
+TEST_F(Interop, OfficeSuiteReadsWhatWeCopy)
+{
+    RichEdit editor;
+    editor.insertRtf(kDocument);
+    const QString text = editor.text();
+    const qsizetype from = text.indexOf(QStringLiteral("bold"));
+    const qsizetype to = text.indexOf(QStringLiteral("big")) + 3;
+    editor.setSelStart(int(from));
+    editor.setSelLength(int(to - from - text.mid(from, to - from).count(QStringLiteral("\r\n"))));
+    editor.copy();
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied && copied->hasFormat("text/rtf"));
+    QFile rtf(dir.filePath("ours.rtf"));
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    rtf.write(copied->data("text/rtf"));
+    rtf.close();
+
+    const QString html = convert("html", "html");
+    for (const auto &[word, open, close] : {std::tuple{"bold", "<b>", "</b>"}, {"red", "<font color=\"#ff0000\"", "</font>"},
+                                            {"big", "font-size: 20pt", "</font>"}, {"centre", "<p align=\"center\"", "</p>"}})
+        EXPECT_TRUE(inside(html, word, open, close)) << word << " within " << open;
+    EXPECT_FALSE(html.contains("Příliš")) << "only the selection is copied";
 }
 
 namespace {

@@ -59,18 +59,28 @@ bool HistoryListFile::load(QString *error)
     QByteArray bytes;
     if (!readWholeFile(m_path, &bytes, error))
         return false;
-    m_entries = splitLines(decode(bytes));
+    m_entries = entriesOf(bytes);
     return true;
+}
+
+QStringList HistoryListFile::entriesOf(const QByteArray &bytes)
+{
+    return splitLines(decode(bytes));
+}
+
+QByteArray HistoryListFile::bytesOf(const QStringList &entries)
+{
+    QByteArray bytes;
+    for (const QString &entry : entries) {
+        bytes += entry.toUtf8();
+        bytes += "\r\n";
+    }
+    return bytes;
 }
 
 bool HistoryListFile::save(QString *error) const
 {
-    QByteArray bytes;
-    for (const QString &entry : m_entries) {
-        bytes += entry.toUtf8();
-        bytes += "\r\n";
-    }
-    return saveFileSafely(m_path, bytes,
+    return saveFileSafely(m_path, bytesOf(m_entries),
                           QStringLiteral("Soubor „%1“ nelze uložit.").arg(QDir::toNativeSeparators(m_path)), error);
 }
 

@@ -27,6 +27,10 @@ public:
     // leaves the old file intact; `error` gets a Czech message naming the file.
     bool save(QString *error = nullptr) const;
 
+    // The entries a file with these bytes holds, and the bytes a file of these entries gets.
+    static QStringList entriesOf(const QByteArray &bytes);
+    static QByteArray bytesOf(const QStringList &entries);
+
 private:
     QString m_path;
     QStringList m_entries;

@@ -1,5 +1,6 @@
 #include "richedit/RichEdit.h"
 
+#include "richedit/DocumentCodec.h"
 #include "richedit/RtfWriter.h"
 #include "text/TextStatistics.h"
 
@@ -510,6 +511,48 @@ TEST_F(RichEditTest, SaveByExtensionKeepsPlainFilesPlain)
     QString error;
     EXPECT_FALSE(edit.saveToFile(dir.filePath("no/such/folder/x.rtf"), &error));
     EXPECT_TRUE(error.contains("x.rtf")) << error.toStdString();
+}
+
+TEST_F(RichEditTest, ADocumentKeptAsRtfComesBackWithItsFormatsAndItsFilesFormat)
+{
+    const QString path = writeFile("config.ini", "\xe8\x61\nb c\n");
+    ASSERT_TRUE(edit.loadFromFile(path));
+    EXPECT_EQ(edit.fileStamp(), FileStamp::read(path));
+    select(3, 1);
+    edit.setSelStyle(StyleBold);
+    const QByteArray rtf = edit.documentRtf();
+    const QString format = documentcodec::formatName(edit.lastLoad());
+    EXPECT_EQ(format, "fallback-text:windows-1250:lf");
+
+    RichEdit restored;
+    const std::optional<LoadInfo> origin = documentcodec::formatFromName(format);
+    ASSERT_TRUE(origin);
+    restored.loadDocumentRtf(rtf, *origin);
+    EXPECT_EQ(restored.text(), edit.text());
+    restored.select(3, 1);
+    EXPECT_EQ(restored.selStyle(), StyleFlags(StyleBold));
+    restored.select(0, 2);
+    EXPECT_EQ(restored.selStyle(), StyleFlags());
+    EXPECT_FALSE(restored.canUndo());
+    EXPECT_EQ(restored.documentRtf(), rtf) << "kept again, the same copy";
+    ASSERT_TRUE(restored.saveToFile(path));
+    EXPECT_EQ(readBack("config.ini"), "\xe8\x61\nb c\n") << "written as the file was read";
+    EXPECT_EQ(restored.fileStamp(), FileStamp::read(path));
+
+    for (const char *name :
+         {"", "rtf", "rtf:utf-8", "text:utf-8:lf:x", "html:utf-8:lf", "text:latin1:lf", "text:utf-8:nl"})
+        EXPECT_FALSE(documentcodec::formatFromName(QString::fromLatin1(name))) << name;
+    const LoadInfo kinds[] = {
+        {DocumentKind::Rtf, false, {}, {}, {}},
+        {DocumentKind::PlainText, false, {plaintext::Encoding::Utf16BeBom, plaintext::LineBreak::Cr}, {}, {}},
+        {DocumentKind::PlainText, true, {plaintext::Encoding::Utf8Bom, plaintext::LineBreak::CrLf}, {}, {}}};
+    for (const LoadInfo &info : kinds) {
+        const std::optional<LoadInfo> back = documentcodec::formatFromName(documentcodec::formatName(info));
+        ASSERT_TRUE(back) << documentcodec::formatName(info).toStdString();
+        EXPECT_EQ(back->readAs, info.readAs);
+        EXPECT_EQ(back->fellBack, info.fellBack);
+        EXPECT_EQ(back->textFormat, info.textFormat);
+    }
 }
 
 TEST_F(RichEditTest, NumberedListsShowNumbersThatAreNoTextOfTheDocument)

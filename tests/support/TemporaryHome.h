@@ -6,14 +6,16 @@
 
 namespace kora::test {
 
-// Points KORA_HOME (history lists, dictionaries) at a fresh temporary folder and KORA_CONFIG_DIR
-// (the settings store) at its "config" subfolder for as long as it lives, then restores both.
+// Points KORA_HOME (history lists, dictionaries) at a fresh temporary folder, KORA_CONFIG_DIR
+// (the settings store) at its "config" subfolder and XDG_STATE_HOME (recovery copies) at its
+// "state" subfolder for as long as it lives, then restores all three.
 class TemporaryHome
 {
 public:
     TemporaryHome()
         : m_home("KORA_HOME", m_dir.path())
         , m_config("KORA_CONFIG_DIR", m_dir.filePath(QStringLiteral("config")))
+        , m_state("XDG_STATE_HOME", m_dir.filePath(QStringLiteral("state")))
     {
     }
     TemporaryHome(const TemporaryHome &) = delete;
@@ -23,6 +25,7 @@ public:
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     QString configPath() const { return m_dir.filePath(QStringLiteral("config")); }
+    QString recoveryPath() const { return m_dir.filePath(QStringLiteral("state/kora-editor/recovery")); }
 
 private:
     class Variable
@@ -52,6 +55,7 @@ private:
     QTemporaryDir m_dir;
     Variable m_home;
     Variable m_config;
+    Variable m_state;
 };
 
 } // namespace kora::test

@@ -21,4 +21,4 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$build/runtime}"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-KORA_SOAK_OPERATIONS="$operations" "$build/tests/richedit/soak_tests" --gtest_also_run_disabled_tests
+KORA_SOAK_OPERATIONS="$operations" "$build/tests/richedit/soak_tests"

@@ -513,6 +513,30 @@ TEST_F(RichEditTest, SaveByExtensionKeepsPlainFilesPlain)
     EXPECT_TRUE(error.contains("x.rtf")) << error.toStdString();
 }
 
+TEST_F(RichEditTest, TypedTextReopensInTheFontAndSizeItShowedBeforeSaving)
+{
+    edit.setFocus();
+    QTest::keyClicks(&edit, "ab c");
+    select(1, 2);
+    edit.setSelStyle(StyleBold);
+    edit.setSelSize(20);
+    const QString path = dir.filePath("typed.rtf");
+    ASSERT_TRUE(edit.saveToFile(path));
+
+    RichEdit reopened;
+    ASSERT_TRUE(reopened.loadFromFile(path));
+    ASSERT_EQ(reopened.text(), edit.text());
+    for (int i = 0; i < 4; ++i) {
+        select(i, 1);
+        reopened.setSelStart(i);
+        reopened.setSelLength(1);
+        EXPECT_EQ(reopened.selFaceName(), edit.selFaceName()) << "character " << i;
+        EXPECT_EQ(reopened.selSize(), edit.selSize()) << "character " << i;
+        EXPECT_EQ(reopened.selStyle(), edit.selStyle()) << "character " << i;
+    }
+    EXPECT_EQ(reopened.selFaceName(), "Times New Roman");
+}
+
 TEST_F(RichEditTest, ADocumentKeptAsRtfComesBackWithItsFormatsAndItsFilesFormat)
 {
     const QString path = writeFile("config.ini", "\xe8\x61\nb c\n");

@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <optional>
 
 namespace kora::plaintext {
@@ -22,8 +23,7 @@ bool isValidUtf8(const QByteArray &bytes, qsizetype from)
 // UTF-16 without a byte-order mark, the way common editors tell it: text in the Latin script has
 // a NUL byte in many of its code units, nearly all on the same side (odd offsets for little
 // endian). Text in one byte per character has no NUL bytes, binary data has them on both sides.
-// Returns the decoded text.
-std::optional<QString> utf16WithoutMark(const QByteArray &bytes, Encoding *encoding)
+std::optional<Encoding> utf16ByteOrder(const QByteArray &bytes)
 {
     if (bytes.size() < 2 || bytes.size() % 2)
         return std::nullopt;
@@ -35,16 +35,29 @@ std::optional<QString> utf16WithoutMark(const QByteArray &bytes, Encoding *encod
         oddNul += bytes[2 * i + 1] == 0;
     }
     if (oddNul * 10 >= units && evenNul * 4 < oddNul)
-        *encoding = Encoding::Utf16Le;
-    else if (evenNul * 10 >= units && oddNul * 4 < evenNul)
-        *encoding = Encoding::Utf16Be;
-    else
+        return Encoding::Utf16Le;
+    if (evenNul * 10 >= units && oddNul * 4 < evenNul)
+        return Encoding::Utf16Be;
+    return std::nullopt;
+}
+
+// The text of UTF-16 without a byte-order mark, or nothing when the bytes are none.
+std::optional<QString> utf16WithoutMark(const QByteArray &bytes, Encoding *encoding)
+{
+    const std::optional<Encoding> order = utf16ByteOrder(bytes);
+    if (!order)
         return std::nullopt;
+    *encoding = *order;
     QStringDecoder decoder(*encoding == Encoding::Utf16Le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
     QString text = decoder.decode(bytes);
     if (decoder.hasError() || !QStringView(text).isValidUtf16())
         return std::nullopt;
     return text;
+}
+
+bool beyondAscii(const QByteArray &bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
 }
 
 LineBreak detectLineBreak(const QString &text)
@@ -147,7 +160,8 @@ QByteArray encode(const QString &input, const Format &format, Format *written)
             }
             out.append(char(b));
         }
-        if (!lossless) {
+        // Bytes that are valid UTF-8 beyond ASCII would read back as UTF-8, as other text.
+        if (!lossless || (beyondAscii(out) && isValidUtf8(out, 0))) {
             out.clear();
             used.encoding = Encoding::Utf8Bom;
         }
@@ -168,6 +182,13 @@ QByteArray encode(const QString &input, const Format &format, Format *written)
     case Encoding::Utf16Le: out = QStringEncoder(QStringEncoder::Utf16LE).encode(text); break;
     case Encoding::Utf16Be: out = QStringEncoder(QStringEncoder::Utf16BE).encode(text); break;
     case Encoding::Windows1250: break;
+    }
+    // UTF-16 that would no longer be told by its NUL bytes keeps its order with a mark.
+    if ((used.encoding == Encoding::Utf16Le || used.encoding == Encoding::Utf16Be) &&
+        utf16ByteOrder(out) != used.encoding) {
+        const bool little = used.encoding == Encoding::Utf16Le;
+        out.prepend(little ? "\xFF\xFE" : "\xFE\xFF");
+        used.encoding = little ? Encoding::Utf16LeBom : Encoding::Utf16BeBom;
     }
     if (written)
         *written = used;

@@ -55,6 +55,11 @@ std::optional<QString> utf16WithoutMark(const QByteArray &bytes, Encoding *encod
     return text;
 }
 
+bool beginsWithMark(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
 bool beyondAscii(const QByteArray &bytes)
 {
     return std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
@@ -160,8 +165,9 @@ QByteArray encode(const QString &input, const Format &format, Format *written)
             }
             out.append(char(b));
         }
-        // Bytes that are valid UTF-8 beyond ASCII would read back as UTF-8, as other text.
-        if (!lossless || (beyondAscii(out) && isValidUtf8(out, 0))) {
+        // Bytes that begin like a byte-order mark, or are valid UTF-8 beyond ASCII, would read
+        // back in that form, as other text.
+        if (!lossless || beginsWithMark(out) || (beyondAscii(out) && isValidUtf8(out, 0))) {
             out.clear();
             used.encoding = Encoding::Utf8Bom;
         }

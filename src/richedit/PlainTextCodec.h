@@ -29,7 +29,7 @@ Decoded decode(const QByteArray &bytes);
 
 // Writes '\n'-separated text in the given form, changed only where decode() would read other
 // text back: a Windows-1250 file whose text has characters outside that code page, or whose bytes
-// would pass for UTF-8, is written as UTF-8 with a byte-order mark; UTF-16 without a mark whose
+// would begin like a byte-order mark or pass for UTF-8, is written as UTF-8 with a byte-order mark; UTF-16 without a mark whose
 // NUL bytes would no longer tell its byte order gets the mark. `written` tells which form was used.
 QByteArray encode(const QString &text, const Format &format, Format *written = nullptr);
 

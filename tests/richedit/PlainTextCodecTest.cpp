@@ -82,6 +82,8 @@ TEST(PlainTextCodec, AFormThatWouldReadBackAsOtherTextIsChangedForOneThatKeepsIt
     } cases[] = {
         {"cp1250 cannot hold the text", QStringLiteral("č\u0416"), Encoding::Windows1250, Encoding::Utf8Bom},
         {"cp1250 bytes are valid utf8", decode("\xc3\x01\xa9 text").text, Encoding::Windows1250, Encoding::Utf8Bom},
+        {"cp1250 bytes begin like a mark", decode("\x07\xfe\xff\xf8").text, Encoding::Windows1250,
+         Encoding::Utf8Bom},
         {"cp1250 that is no utf8 stays", QStringLiteral("čaš"), Encoding::Windows1250, Encoding::Windows1250},
         {"utf16le without latin letters", QStringLiteral("čřž"), Encoding::Utf16Le, Encoding::Utf16LeBom},
         {"utf16be without latin letters", QStringLiteral("čřž"), Encoding::Utf16Be, Encoding::Utf16BeBom},

@@ -119,16 +119,19 @@ Decoded decode(const QByteArray &bytes)
 {
     Decoded result;
     QString text;
+    // After the mark, a U+FEFF is text (by default the decoders would take it for a second mark).
+    const auto keepFeff = QStringDecoder::Flag::ConvertInitialBom;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         result.format.encoding = Encoding::Utf8Bom;
-        text = QString::fromUtf8(QByteArrayView(bytes).sliced(3));
+        QStringDecoder decoder(QStringDecoder::Utf8, keepFeff);
+        text = decoder.decode(QByteArrayView(bytes).sliced(3));
     } else if (bytes.startsWith("\xFF\xFE")) {
         result.format.encoding = Encoding::Utf16LeBom;
-        QStringDecoder decoder(QStringDecoder::Utf16LE);
+        QStringDecoder decoder(QStringDecoder::Utf16LE, keepFeff);
         text = decoder.decode(QByteArrayView(bytes).sliced(2));
     } else if (bytes.startsWith("\xFE\xFF")) {
         result.format.encoding = Encoding::Utf16BeBom;
-        QStringDecoder decoder(QStringDecoder::Utf16BE);
+        QStringDecoder decoder(QStringDecoder::Utf16BE, keepFeff);
         text = decoder.decode(QByteArrayView(bytes).sliced(2));
     } else if (auto utf16 = utf16WithoutMark(bytes, &result.format.encoding)) {
         text = std::move(*utf16);
@@ -188,6 +191,11 @@ QByteArray encode(const QString &input, const Format &format, Format *written)
     case Encoding::Utf16Le: out = QStringEncoder(QStringEncoder::Utf16LE).encode(text); break;
     case Encoding::Utf16Be: out = QStringEncoder(QStringEncoder::Utf16BE).encode(text); break;
     case Encoding::Windows1250: break;
+    }
+    // Text that begins with U+FEFF would lose it as a byte-order mark; a mark before it keeps it.
+    if (used.encoding == Encoding::Utf8 && beginsWithMark(out)) {
+        out.prepend("\xEF\xBB\xBF");
+        used.encoding = Encoding::Utf8Bom;
     }
     // UTF-16 that would no longer be told by its NUL bytes keeps its order with a mark.
     if ((used.encoding == Encoding::Utf16Le || used.encoding == Encoding::Utf16Be) &&

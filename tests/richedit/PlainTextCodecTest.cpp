@@ -85,6 +85,8 @@ TEST(PlainTextCodec, AFormThatWouldReadBackAsOtherTextIsChangedForOneThatKeepsIt
         {"cp1250 bytes begin like a mark", decode("\x07\xfe\xff\xf8").text, Encoding::Windows1250,
          Encoding::Utf8Bom},
         {"cp1250 that is no utf8 stays", QStringLiteral("čaš"), Encoding::Windows1250, Encoding::Windows1250},
+        {"utf8 beginning with U+FEFF", QStringLiteral("\uFEFF a"), Encoding::Utf8, Encoding::Utf8Bom},
+        {"utf16 with a mark before U+FEFF", QStringLiteral("\uFEFFa"), Encoding::Utf16BeBom, Encoding::Utf16BeBom},
         {"utf16le without latin letters", QStringLiteral("čřž"), Encoding::Utf16Le, Encoding::Utf16LeBom},
         {"utf16be without latin letters", QStringLiteral("čřž"), Encoding::Utf16Be, Encoding::Utf16BeBom},
         {"utf16le with latin letters", QStringLiteral("čaa"), Encoding::Utf16Le, Encoding::Utf16Le},

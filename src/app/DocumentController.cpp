@@ -1,9 +1,12 @@
 #include "app/DocumentController.h"
 
+#include "app/recovery/RecoveryStore.h"
 #include "platform/Prompter.h"
 #include "text/HistoryListFile.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace kora {
 
@@ -25,7 +28,13 @@ DocumentController::DocumentController(DocumentEditor &editor, Prompter &prompte
     : QObject(parent)
     , m_editor(editor)
     , m_prompter(prompter)
+    , m_recoveryTimer(new QTimer(this))
 {
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("KORA_RECOVERY_INTERVAL", &ok);
+    m_recoveryTimer->setSingleShot(true);
+    m_recoveryTimer->setInterval((ok && seconds > 0 ? seconds : kRecoverySeconds) * 1000);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &DocumentController::updateRecoveryCopy);
 }
 
 void DocumentController::setCaption(const QString &caption)
@@ -49,6 +58,7 @@ void DocumentController::openCommandLineDocument(const QStringList &arguments)
     m_openFileName = path;
     m_saveFileName = path;
     m_editor.setModified(false);
+    settled();
     emit documentReplaced(path);
 }
 
@@ -120,8 +130,30 @@ bool DocumentController::load(const QString &path)
     return true;
 }
 
+bool DocumentController::mayOverwrite(const QString &path, bool automatic)
+{
+    const FileStamp known = m_editor.fileStamp();
+    if (known.path != path || !known.changedOnDisk())
+        return true;
+    if (!automatic)
+        return m_prompter.ask(MessageKind::Warning, kChangedOnDisk, ButtonYes | ButtonNo) == ButtonYes;
+    // Asked at every tick the question would come back every few minutes: said once, until the
+    // document is saved or replaced.
+    if (!m_autosaveConflictShown) {
+        m_autosaveConflictShown = true;
+        m_prompter.ask(MessageKind::Warning,
+                       QStringLiteral("Soubor „%1“ byl mezitím změněn jiným programem. Automatické ukládání jej "
+                                      "nepřepíše; dokument uložte příkazem Uložit nebo Uložit jako.")
+                           .arg(QDir::toNativeSeparators(path)),
+                       ButtonOk);
+    }
+    return false;
+}
+
 bool DocumentController::saveUnder(const QString &path, SaveErrors errors)
 {
+    if (!mayOverwrite(path, m_autosaving))
+        return false;
     QString error;
     if (m_editor.saveToFile(path, &error))
         return true;
@@ -142,7 +174,18 @@ void DocumentController::setTitled(const QString &path, bool spaced)
 {
     setCaption(captionFor(path, spaced));
     m_editor.setModified(false);
+    settled();
     addRecent(path);
+}
+
+void DocumentController::settled()
+{
+    m_autosaveConflictShown = false;
+    if (m_sessionEnded)
+        return;
+    m_recoveryTimer->stop();
+    if (m_recovery)
+        m_recovery->removeCopy();
 }
 
 void DocumentController::newDocument()
@@ -153,6 +196,7 @@ void DocumentController::newDocument()
     setCaption(kUntitledCaption);
     m_editor.setModified(false);
     m_saveFileName.clear();
+    settled();
     emit documentReplaced(QString());
 }
 
@@ -196,6 +240,7 @@ void DocumentController::open()
         emit documentOpened(path);
     m_saveFileName = path;
     m_editor.setModified(false);
+    settled();
     emit documentReplaced(path);
 }
 
@@ -225,6 +270,7 @@ void DocumentController::openReadOnly()
     m_editor.setModified(false);
     m_saveFileName = path;
     m_editor.setReadOnly(true);
+    settled();
     emit documentReplaced(path);
 }
 
@@ -287,6 +333,7 @@ void DocumentController::openRecent(const QString &path)
     setCaption(captionFor(path, false));
     addRecent(path);
     m_editor.setModified(false);
+    settled();
     emit documentReplaced(path);
 }
 
@@ -294,7 +341,9 @@ void DocumentController::autosave()
 {
     if (m_saveFileName.isEmpty() || !m_editor.isModified() || m_editor.isReadOnly())
         return;
+    m_autosaving = true;
     save();
+    m_autosaving = false;
 }
 
 bool DocumentController::openFromWelcome(const QString &path, QString *error)
@@ -310,6 +359,7 @@ bool DocumentController::openFromWelcome(const QString &path, QString *error)
     m_openFileName = path;
     m_saveFileName = path;
     m_editor.setModified(false);
+    settled();
     emit documentReplaced(path);
     return true;
 }
@@ -317,13 +367,100 @@ bool DocumentController::openFromWelcome(const QString &path, QString *error)
 bool DocumentController::queryClose()
 {
     writeRecentList();
-    return !m_editor.isModified() || maySaveChanges(kAskRecentOrClose, [this] { return save(); });
+    if (m_sessionEnded)
+        return true;
+    if (m_editor.isModified() && !maySaveChanges(kAskRecentOrClose, [this] { return save(); }))
+        return false;
+    // Saved, unchanged or given up ("Ne"): the program ends cleanly.
+    settled();
+    return true;
 }
 
 void DocumentController::markModifiedInCaption()
 {
     if (!m_saveFileName.isEmpty() && m_editor.isModified())
         setCaption(QStringLiteral("KORA Editor - ( ") + m_saveFileName + QStringLiteral("*)"));
+}
+
+void DocumentController::documentChanged()
+{
+    if (m_recovery && !m_sessionEnded && m_editor.isModified() && !m_recoveryTimer->isActive())
+        m_recoveryTimer->start();
+}
+
+int DocumentController::recoveryInterval() const
+{
+    return m_recoveryTimer->interval();
+}
+
+bool DocumentController::recoveryPending() const
+{
+    return m_recoveryTimer->isActive();
+}
+
+void DocumentController::updateRecoveryCopy()
+{
+    QString error;
+    if (writeRecoveryCopy(&error)) {
+        m_recoveryFailureShown = false;
+        return;
+    }
+    // Said once until a copy is written again; the next change tries again.
+    if (!m_recoveryFailureShown) {
+        m_recoveryFailureShown = true;
+        m_prompter.ask(MessageKind::Warning,
+                       QStringLiteral("Záložní kopii neuloženého dokumentu nelze zapsat, po pádu programu by "
+                                      "změny nešlo obnovit.\r\r") +
+                           error,
+                       ButtonOk);
+    }
+}
+
+bool DocumentController::writeRecoveryCopy(QString *error)
+{
+    m_recoveryTimer->stop();
+    if (!m_recovery || m_sessionEnded)
+        return true;
+    if (!m_editor.isModified()) {
+        m_recovery->removeCopy();
+        return true;
+    }
+    RecoveryCopy copy;
+    copy.fileName = m_saveFileName;
+    copy.format = m_editor.formatName();
+    copy.readOnly = m_editor.isReadOnly();
+    copy.file = m_editor.fileStamp();
+    copy.rtf = m_editor.documentRtf();
+    return m_recovery->write(copy, error);
+}
+
+bool DocumentController::restoreRecoveryCopy(const RecoveryCopy &copy)
+{
+    m_editor.restoreDocument(copy.rtf, copy.format, copy.file);
+    m_editor.setReadOnly(copy.readOnly);
+    m_editor.setModified(true);
+    m_saveFileName = copy.fileName;
+    m_autosaveConflictShown = false;
+    if (copy.fileName.isEmpty())
+        setCaption(kUntitledCaption);
+    else
+        markModifiedInCaption();
+    emit documentReplaced(copy.fileName);
+    if (!m_recovery)
+        return true;
+    updateRecoveryCopy();
+    return m_recovery->hasCopy();
+}
+
+void DocumentController::endSession()
+{
+    if (m_sessionEnded)
+        return;
+    // No box now: the program is going away. A copy that cannot be written is lost with it.
+    writeRecoveryCopy(nullptr);
+    m_sessionEnded = true;
+    m_recentWriteFailed = true;
+    writeRecentList();
 }
 
 } // namespace kora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/FileStamp.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -7,9 +9,13 @@
 #include <functional>
 #include <optional>
 
+class QTimer;
+
 namespace kora {
 
 class Prompter;
+class RecoveryStore;
+struct RecoveryCopy;
 
 // The editor as the document's file life cycle sees it.
 class DocumentEditor
@@ -27,11 +33,23 @@ public:
     virtual bool saveSelectionToFile(const QString &path, QString *error) = 0;
     // Starts a new, empty document.
     virtual void clearAll() = 0;
+    // The file last loaded or saved whole, as it was then.
+    virtual FileStamp fileStamp() const = 0;
+    // The whole document as RTF, and the editor's name for how its file was read.
+    virtual QByteArray documentRtf() const = 0;
+    virtual QString formatName() const = 0;
+    // Replaces the document by RTF that documentRtf() gave, its file read as `format` says and
+    // last seen as `file` describes. No undo history.
+    virtual void restoreDocument(const QByteArray &rtf, const QString &format, const FileStamp &file) = 0;
 };
 
 // The document's files: new, open, open read-only, save, save as, save of the selection, the
 // recent list, automatic saving, the caption that names the document and the save question.
 // It owns no widget; the window shows what it reports.
+//
+// A file changed on disk since the document loaded or saved it is not overwritten without asking;
+// autosave leaves it alone. While the document is modified, a recovery copy of it follows each
+// change within the recovery interval; saving it or giving up its changes removes the copy.
 class DocumentController : public QObject
 {
     Q_OBJECT
@@ -44,6 +62,11 @@ public:
     static inline const QString kShortFilter =
         QStringLiteral("KORA dokumenty|*.kora|Rich text Formát (*. rtf )|*.rtf|Poznámkový blok|*.txt|"
                        "Informační (*.ini )|*.ini|Všechny ( *.* )|*.*");
+
+    static inline const QString kChangedOnDisk =
+        QStringLiteral("Soubor byl mezitím změněn jiným programem. Přesto uložit?");
+    // Seconds from a change to its recovery copy, unless KORA_RECOVERY_INTERVAL gives others.
+    static constexpr int kRecoverySeconds = 60;
 
     DocumentController(DocumentEditor &editor, Prompter &prompter, QObject *parent = nullptr);
 
@@ -86,6 +109,21 @@ public:
     // The status refresh marks a modified titled document in the caption.
     void markModifiedInCaption();
 
+    // Where recovery copies go; none without a store.
+    void setRecoveryStore(RecoveryStore *store) { m_recovery = store; }
+    // The editor's content changed: a modified document gets its copy when the interval ends.
+    void documentChanged();
+    // The interval's end: writes the copy of a modified document, removes that of one that is not.
+    void updateRecoveryCopy();
+    int recoveryInterval() const;
+    bool recoveryPending() const;
+    // Takes a recovery copy as the document: modified, under its file's name, read-only as it
+    // was. True once this instance's own copy of it is written (or there is no store).
+    bool restoreRecoveryCopy(const RecoveryCopy &copy);
+    // The program ends now, without questions (a signal, the end of the desktop session): a
+    // modified document's copy is written and kept for the next start, and closing asks nothing.
+    void endSession();
+
 signals:
     void captionChanged(const QString &caption);
     void recentFilesChanged(const QStringList &files);
@@ -109,6 +147,11 @@ private:
     void addRecent(const QString &path);
     void setCaption(const QString &caption);
     void setTitled(const QString &path, bool spaced);
+    // The document is now the one on disk (or a new one): its copy is no longer needed.
+    void settled();
+    bool writeRecoveryCopy(QString *error);
+    // False when the file changed on disk and the user (or autosave) keeps it.
+    bool mayOverwrite(const QString &path, bool automatic);
 
     DocumentEditor &m_editor;
     Prompter &m_prompter;
@@ -122,6 +165,12 @@ private:
     int m_openDialogType = 0;
     int m_readOnlyDialogType = 0;
     int m_selectionDialogType = 0;
+    RecoveryStore *m_recovery = nullptr;
+    QTimer *m_recoveryTimer = nullptr;
+    bool m_recoveryFailureShown = false;
+    bool m_sessionEnded = false;
+    bool m_autosaving = false;
+    bool m_autosaveConflictShown = false;
 };
 
 } // namespace kora

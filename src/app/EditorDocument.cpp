@@ -1,5 +1,6 @@
 #include "app/EditorDocument.h"
 
+#include "richedit/DocumentCodec.h"
 #include "richedit/RichEdit.h"
 
 namespace kora {
@@ -46,6 +47,29 @@ bool EditorDocument::saveSelectionToFile(const QString &path, QString *error)
 void EditorDocument::clearAll()
 {
     m_editor.clearAll();
+}
+
+FileStamp EditorDocument::fileStamp() const
+{
+    return m_editor.fileStamp();
+}
+
+QByteArray EditorDocument::documentRtf() const
+{
+    return m_editor.documentRtf();
+}
+
+QString EditorDocument::formatName() const
+{
+    return documentcodec::formatName(m_editor.lastLoad());
+}
+
+void EditorDocument::restoreDocument(const QByteArray &rtf, const QString &format, const FileStamp &file)
+{
+    // A format this program does not know is saved as a new document would be.
+    LoadInfo origin = documentcodec::formatFromName(format).value_or(LoadInfo());
+    origin.file = file;
+    m_editor.loadDocumentRtf(rtf, origin);
 }
 
 } // namespace kora

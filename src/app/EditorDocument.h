@@ -23,6 +23,10 @@ public:
     bool saveToFile(const QString &path, QString *error) override;
     bool saveSelectionToFile(const QString &path, QString *error) override;
     void clearAll() override;
+    FileStamp fileStamp() const override;
+    QByteArray documentRtf() const override;
+    QString formatName() const override;
+    void restoreDocument(const QByteArray &rtf, const QString &format, const FileStamp &file) override;
 
 private:
     RichEdit &m_editor;

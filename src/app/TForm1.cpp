@@ -405,6 +405,7 @@ void TForm1::Timer1Timer()
 void TForm1::RichEdit1Change()
 {
     m_state->updateUndoRedo();
+    m_documents->documentChanged();
 }
 
 void TForm1::RichEdit1URLClick(const QString &url)

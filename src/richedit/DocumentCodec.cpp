@@ -85,9 +85,10 @@ bool loadFile(const QString &path, QTextDocument &document, LoadInfo *info, QStr
     QByteArray bytes;
     if (!readWholeFile(path, &bytes, error))
         return false;
-    const LoadInfo loaded = loadBytes(bytes, kindForPath(path), document);
+    LoadInfo loaded = loadBytes(bytes, kindForPath(path), document);
+    loaded.file = FileStamp::of(path, bytes);
     if (info)
-        *info = loaded;
+        *info = std::move(loaded);
     return true;
 }
 
@@ -138,6 +139,75 @@ QByteArray encode(const QTextDocument &document, DocumentKind kind, const plaint
         return rtf::write(document, from, to);
     }
     return plaintext::encode(exportText(document, from, to), textFormat, written);
+}
+
+namespace {
+
+const std::pair<plaintext::Encoding, const char *> kEncodingNames[] = {
+    {plaintext::Encoding::Utf8, "utf-8"},
+    {plaintext::Encoding::Utf8Bom, "utf-8-bom"},
+    {plaintext::Encoding::Utf16LeBom, "utf-16le-bom"},
+    {plaintext::Encoding::Utf16BeBom, "utf-16be-bom"},
+    {plaintext::Encoding::Utf16Le, "utf-16le"},
+    {plaintext::Encoding::Utf16Be, "utf-16be"},
+    {plaintext::Encoding::Windows1250, "windows-1250"},
+};
+
+const std::pair<plaintext::LineBreak, const char *> kLineBreakNames[] = {
+    {plaintext::LineBreak::CrLf, "crlf"},
+    {plaintext::LineBreak::Lf, "lf"},
+    {plaintext::LineBreak::Cr, "cr"},
+};
+
+} // namespace
+
+QString formatName(const LoadInfo &info)
+{
+    QString name = info.readAs == DocumentKind::Rtf ? QStringLiteral("rtf")
+                   : info.fellBack                  ? QStringLiteral("fallback-text")
+                                                    : QStringLiteral("text");
+    for (const auto &[encoding, text] : kEncodingNames) {
+        if (encoding == info.textFormat.encoding)
+            name += u':' + QLatin1String(text);
+    }
+    for (const auto &[lineBreak, text] : kLineBreakNames) {
+        if (lineBreak == info.textFormat.lineBreak)
+            name += u':' + QLatin1String(text);
+    }
+    return name;
+}
+
+std::optional<LoadInfo> formatFromName(const QString &name)
+{
+    const QStringList parts = name.split(u':');
+    if (parts.size() != 3)
+        return std::nullopt;
+    LoadInfo info;
+    if (parts[0] == QLatin1String("rtf")) {
+        info.readAs = DocumentKind::Rtf;
+    } else if (parts[0] == QLatin1String("text") || parts[0] == QLatin1String("fallback-text")) {
+        info.readAs = DocumentKind::PlainText;
+        info.fellBack = parts[0] != QLatin1String("text");
+    } else {
+        return std::nullopt;
+    }
+    bool known = false;
+    for (const auto &[encoding, text] : kEncodingNames) {
+        if (parts[1] == QLatin1String(text)) {
+            info.textFormat.encoding = encoding;
+            known = true;
+        }
+    }
+    if (!known)
+        return std::nullopt;
+    known = false;
+    for (const auto &[lineBreak, text] : kLineBreakNames) {
+        if (parts[2] == QLatin1String(text)) {
+            info.textFormat.lineBreak = lineBreak;
+            known = true;
+        }
+    }
+    return known ? std::optional<LoadInfo>(info) : std::nullopt;
 }
 
 bool saveFile(const QString &path, const QByteArray &bytes, QString *error)

@@ -2,8 +2,11 @@
 
 #include "richedit/PlainTextCodec.h"
 #include "richedit/RtfSink.h"
+#include "text/FileStamp.h"
 
 #include <QString>
+
+#include <optional>
 
 class QTextDocument;
 
@@ -18,6 +21,7 @@ struct LoadInfo
     bool fellBack = false; // read in the other format than its extension asked for
     plaintext::Format textFormat;
     rtf::ReadReport report;
+    FileStamp file; // the file as it was read
 };
 
 namespace documentcodec {
@@ -48,6 +52,12 @@ QString exportText(const QTextDocument &document, int from = 0, int to = -1);
 // Encodes the document (or [from, to)) in the given kind.
 QByteArray encode(const QTextDocument &document, DocumentKind kind, const plaintext::Format &textFormat, int from = 0,
                   int to = -1, plaintext::Format *written = nullptr);
+
+// What a save must know of how a file was read (the kind it was read as, whether that was the
+// fall-back, a text file's encoding and line breaks) as one short name such as "text:utf-8:crlf",
+// and back; nothing for a name that is not one of these.
+QString formatName(const LoadInfo &info);
+std::optional<LoadInfo> formatFromName(const QString &name);
 
 // Saves safely (temporary file and rename); false with a message.
 bool saveFile(const QString &path, const QByteArray &bytes, QString *error);

@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <optional>
 
 namespace kora::plaintext {
@@ -22,8 +23,7 @@ bool isValidUtf8(const QByteArray &bytes, qsizetype from)
 // UTF-16 without a byte-order mark, the way common editors tell it: text in the Latin script has
 // a NUL byte in many of its code units, nearly all on the same side (odd offsets for little
 // endian). Text in one byte per character has no NUL bytes, binary data has them on both sides.
-// Returns the decoded text.
-std::optional<QString> utf16WithoutMark(const QByteArray &bytes, Encoding *encoding)
+std::optional<Encoding> utf16ByteOrder(const QByteArray &bytes)
 {
     if (bytes.size() < 2 || bytes.size() % 2)
         return std::nullopt;
@@ -35,16 +35,34 @@ std::optional<QString> utf16WithoutMark(const QByteArray &bytes, Encoding *encod
         oddNul += bytes[2 * i + 1] == 0;
     }
     if (oddNul * 10 >= units && evenNul * 4 < oddNul)
-        *encoding = Encoding::Utf16Le;
-    else if (evenNul * 10 >= units && oddNul * 4 < evenNul)
-        *encoding = Encoding::Utf16Be;
-    else
+        return Encoding::Utf16Le;
+    if (evenNul * 10 >= units && oddNul * 4 < evenNul)
+        return Encoding::Utf16Be;
+    return std::nullopt;
+}
+
+// The text of UTF-16 without a byte-order mark, or nothing when the bytes are none.
+std::optional<QString> utf16WithoutMark(const QByteArray &bytes, Encoding *encoding)
+{
+    const std::optional<Encoding> order = utf16ByteOrder(bytes);
+    if (!order)
         return std::nullopt;
+    *encoding = *order;
     QStringDecoder decoder(*encoding == Encoding::Utf16Le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
     QString text = decoder.decode(bytes);
     if (decoder.hasError() || !QStringView(text).isValidUtf16())
         return std::nullopt;
     return text;
+}
+
+bool beginsWithMark(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+bool beyondAscii(const QByteArray &bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
 }
 
 LineBreak detectLineBreak(const QString &text)
@@ -101,16 +119,19 @@ Decoded decode(const QByteArray &bytes)
 {
     Decoded result;
     QString text;
+    // After the mark, a U+FEFF is text (by default the decoders would take it for a second mark).
+    const auto keepFeff = QStringDecoder::Flag::ConvertInitialBom;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         result.format.encoding = Encoding::Utf8Bom;
-        text = QString::fromUtf8(QByteArrayView(bytes).sliced(3));
+        QStringDecoder decoder(QStringDecoder::Utf8, keepFeff);
+        text = decoder.decode(QByteArrayView(bytes).sliced(3));
     } else if (bytes.startsWith("\xFF\xFE")) {
         result.format.encoding = Encoding::Utf16LeBom;
-        QStringDecoder decoder(QStringDecoder::Utf16LE);
+        QStringDecoder decoder(QStringDecoder::Utf16LE, keepFeff);
         text = decoder.decode(QByteArrayView(bytes).sliced(2));
     } else if (bytes.startsWith("\xFE\xFF")) {
         result.format.encoding = Encoding::Utf16BeBom;
-        QStringDecoder decoder(QStringDecoder::Utf16BE);
+        QStringDecoder decoder(QStringDecoder::Utf16BE, keepFeff);
         text = decoder.decode(QByteArrayView(bytes).sliced(2));
     } else if (auto utf16 = utf16WithoutMark(bytes, &result.format.encoding)) {
         text = std::move(*utf16);
@@ -147,7 +168,9 @@ QByteArray encode(const QString &input, const Format &format, Format *written)
             }
             out.append(char(b));
         }
-        if (!lossless) {
+        // Bytes that begin like a byte-order mark, or are valid UTF-8 beyond ASCII, would read
+        // back in that form, as other text.
+        if (!lossless || beginsWithMark(out) || (beyondAscii(out) && isValidUtf8(out, 0))) {
             out.clear();
             used.encoding = Encoding::Utf8Bom;
         }
@@ -168,6 +191,18 @@ QByteArray encode(const QString &input, const Format &format, Format *written)
     case Encoding::Utf16Le: out = QStringEncoder(QStringEncoder::Utf16LE).encode(text); break;
     case Encoding::Utf16Be: out = QStringEncoder(QStringEncoder::Utf16BE).encode(text); break;
     case Encoding::Windows1250: break;
+    }
+    // Text that begins with U+FEFF would lose it as a byte-order mark; a mark before it keeps it.
+    if (used.encoding == Encoding::Utf8 && beginsWithMark(out)) {
+        out.prepend("\xEF\xBB\xBF");
+        used.encoding = Encoding::Utf8Bom;
+    }
+    // UTF-16 that would no longer be told by its NUL bytes keeps its order with a mark.
+    if ((used.encoding == Encoding::Utf16Le || used.encoding == Encoding::Utf16Be) &&
+        utf16ByteOrder(out) != used.encoding) {
+        const bool little = used.encoding == Encoding::Utf16Le;
+        out.prepend(little ? "\xFF\xFE" : "\xFE\xFF");
+        used.encoding = little ? Encoding::Utf16LeBom : Encoding::Utf16BeBom;
     }
     if (written)
         *written = used;

@@ -27,9 +27,10 @@ struct Decoded
 // tab and line breaks are dropped; every line-break style becomes '\n'.
 Decoded decode(const QByteArray &bytes);
 
-// Writes '\n'-separated text in the given form. A Windows-1250 file whose text has characters
-// outside that code page is written as UTF-8 with a byte-order mark instead, so nothing is lost;
-// `written` tells which form was used.
+// Writes '\n'-separated text in the given form, changed only where decode() would read other
+// text back: a Windows-1250 file whose text has characters outside that code page, or whose bytes
+// would begin like a byte-order mark or pass for UTF-8, is written as UTF-8 with a byte-order mark; UTF-16 without a mark whose
+// NUL bytes would no longer tell its byte order gets the mark. `written` tells which form was used.
 QByteArray encode(const QString &text, const Format &format, Format *written = nullptr);
 
 // Removes characters that must not enter a document: C0 controls other than tab, LF and CR.

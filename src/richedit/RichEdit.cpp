@@ -167,6 +167,7 @@ void RichEdit::clearAll()
     // A new document: no undo history, and saved by the extension rule as if never read.
     auto *document = new QTextDocument(this);
     m_loadInfo = LoadInfo();
+    m_fileStamp = {};
     adoptDocument(document);
     emit changed();
 }
@@ -782,6 +783,7 @@ bool RichEdit::loadFromFile(const QString &path, QString *error)
         return false;
     }
     m_loadInfo = info;
+    m_fileStamp = info.file;
     adoptDocument(document);
     moveCursor(QTextCursor::Start);
     emit changed();
@@ -801,9 +803,29 @@ bool RichEdit::saveToFile(const QString &path, QString *error)
     const QByteArray bytes = documentcodec::encode(*document(), kind, m_loadInfo.textFormat, from, to, &written);
     if (!documentcodec::saveFile(path, bytes, error))
         return false;
+    if (!m_selectionOnly)
+        m_fileStamp = FileStamp::of(path, bytes);
     if (kind == DocumentKind::PlainText && !m_selectionOnly)
         m_loadInfo.textFormat = written;
     return true;
+}
+
+QByteArray RichEdit::documentRtf() const
+{
+    return documentcodec::encode(*document(), DocumentKind::Rtf, m_loadInfo.textFormat);
+}
+
+void RichEdit::loadDocumentRtf(const QByteArray &rtf, const LoadInfo &origin)
+{
+    auto *document = new QTextDocument(this);
+    document->setDefaultFont(m_defaultFont);
+    documentcodec::loadBytes(rtf, DocumentKind::Rtf, *document);
+    m_loadInfo = origin;
+    m_loadInfo.report = {};
+    m_fileStamp = origin.file;
+    adoptDocument(document);
+    moveCursor(QTextCursor::Start);
+    emit changed();
 }
 
 int RichEdit::find(const QString &text, int start, int length, int options)

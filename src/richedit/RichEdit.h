@@ -151,6 +151,13 @@ public:
     bool loadFromFile(const QString &path, QString *error = nullptr);
     bool saveToFile(const QString &path, QString *error = nullptr);
     const LoadInfo &lastLoad() const { return m_loadInfo; }
+    // The file last loaded or saved whole (not a selection), as it was then.
+    const FileStamp &fileStamp() const { return m_fileStamp; }
+    // The whole document as RTF, and back: replaces the document by RTF bytes (a copy kept for
+    // recovery) that came from a file read as `origin` tells, so saving writes that file's format.
+    // No undo history.
+    QByteArray documentRtf() const;
+    void loadDocumentRtf(const QByteArray &rtf, const LoadInfo &origin);
     void setSelectionOnly(bool on) { m_selectionOnly = on; }
     bool selectionOnly() const { return m_selectionOnly; }
 
@@ -220,6 +227,7 @@ private:
     bool m_selectionOnly = false;
     QFont m_defaultFont;
     LoadInfo m_loadInfo;
+    FileStamp m_fileStamp;
     QString m_pressedLink;
     int m_pressedLinkStart = -1;
     Qt::MouseButton m_pressedButton = Qt::NoButton;

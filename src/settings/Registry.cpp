@@ -540,6 +540,22 @@ QByteArray serialize(const HiveData &data, Hive hive)
     return out.toUtf8();
 }
 
+} // namespace
+
+std::optional<QByteArray> rewrittenHive(const QByteArray &bytes, Hive hive, QString *damage)
+{
+    HiveData data;
+    ParseError error;
+    if (!parseHive(bytes, hive, &data, &error)) {
+        if (damage)
+            *damage = error.reason;
+        return std::nullopt;
+    }
+    return serialize(data, hive);
+}
+
+namespace {
+
 // ---- The file on disk ----
 
 // What tells a replaced file from the one read before.

@@ -52,7 +52,11 @@ QString hiveName(Hive hive);
 
 namespace registry_detail {
 class HiveStore;
-}
+
+// A hive file's bytes as the store writes them back after reading them; nothing, with the
+// reason in `damage`, when the store would find the file damaged.
+std::optional<QByteArray> rewrittenHive(const QByteArray &bytes, Hive hive, QString *damage = nullptr);
+} // namespace registry_detail
 
 // A key of one hive, named by its path below the hive root ("" for the root itself). Key and
 // value names compare without regard to ASCII case and keep the spelling they were created with.

@@ -75,20 +75,32 @@ bool HistoryListFile::load(QString *error)
     QByteArray bytes;
     if (!readWholeFile(m_path, &bytes, error))
         return false;
-    QStringList lines = splitLines(decode(bytes));
-    m_damaged = lines.removeIf([](const QString &line) { return !isTextLine(line); }) > 0;
-    m_entries = std::move(lines);
+    m_entries = entriesOf(bytes, &m_damaged);
     return true;
+}
+
+QStringList HistoryListFile::entriesOf(const QByteArray &bytes, bool *leftOut)
+{
+    QStringList lines = splitLines(decode(bytes));
+    const auto removed = lines.removeIf([](const QString &line) { return !isTextLine(line); });
+    if (leftOut)
+        *leftOut = removed > 0;
+    return lines;
+}
+
+QByteArray HistoryListFile::bytesOf(const QStringList &entries)
+{
+    QByteArray bytes;
+    for (const QString &entry : entries) {
+        bytes += entry.toUtf8();
+        bytes += "\r\n";
+    }
+    return bytes;
 }
 
 bool HistoryListFile::save(QString *error) const
 {
-    QByteArray bytes;
-    for (const QString &entry : m_entries) {
-        bytes += entry.toUtf8();
-        bytes += "\r\n";
-    }
-    return saveFileSafely(m_path, bytes,
+    return saveFileSafely(m_path, bytesOf(m_entries),
                           QStringLiteral("Soubor „%1“ nelze uložit.").arg(QDir::toNativeSeparators(m_path)), error);
 }
 

@@ -34,6 +34,11 @@ public:
     // leaves the old file intact; `error` gets a Czech message naming the file.
     bool save(QString *error = nullptr) const;
 
+    // The entries a file with these bytes holds (`leftOut`: whether binary lines were left out),
+    // and the bytes a file of these entries gets.
+    static QStringList entriesOf(const QByteArray &bytes, bool *leftOut = nullptr);
+    static QByteArray bytesOf(const QStringList &entries);
+
 private:
     QString m_path;
     QStringList m_entries;

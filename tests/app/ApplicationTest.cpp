@@ -11,9 +11,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QTemporaryDir>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -116,4 +118,36 @@ TEST(Application, AStartMadeByTheRestartEntryRemovesIt)
         qunsetenv("XDG_CONFIG_HOME");
     else
         qputenv("XDG_CONFIG_HOME", oldXdg);
+}
+
+TEST(Application, ACopyLeftByAProgramThatIsGoneIsOfferedBeforeTheWelcomeDialogAndRestored)
+{
+    test::TemporaryHome home;
+    const QString doc = home.filePath("dopis.rtf");
+    write(doc, "{\\rtf1 saved before}");
+    // What a killed instance leaves: the copy, what it is of, and its lock file, no longer locked
+    // (the process id in it now names another process).
+    write(home.recoveryPath() + "/1-2-3.rtf", "{\\rtf1 Ahoj {\\b sv\\u283?te}!}");
+    write(home.recoveryPath() + "/1-2-3.info",
+          "{\"fileName\": \"" + doc.toUtf8() + "\", \"format\": \"rtf:utf-8:crlf\", \"readOnly\": false}");
+    write(home.recoveryPath() + "/1-2-3.lock", "1\n");
+    test::ScriptedPrompter prompter;
+    prompter.answerDialog(
+        [](QDialog *dialog) { QTest::mouseClick(dialog->findChild<QPushButton *>("bObnovit"), Qt::LeftButton); });
+    NoShell shell;
+    Application program(prompter, shell);
+    program.start({"kora-editor"});
+    QApplication::processEvents();
+    EXPECT_EQ(prompter.dialogNames(), (QStringList{"Obnoveni", "fUvitani"}));
+    TForm1 &form = program.mainWindow();
+    RichEdit &editor = *form.editor();
+    EXPECT_EQ(editor.text(), "Ahoj světe!");
+    editor.select(5, 5);
+    EXPECT_EQ(editor.selStyle(), StyleFlags(StyleBold));
+    editor.select(0, 4);
+    EXPECT_EQ(editor.selStyle(), StyleFlags());
+    EXPECT_TRUE(editor.isModified());
+    EXPECT_EQ(form.windowTitle(), "KORA Editor - ( " + doc + "*)");
+    EXPECT_FALSE(QFile::exists(home.recoveryPath() + "/1-2-3.rtf")) << "taken over by this instance";
+    EXPECT_EQ(QDir(home.recoveryPath()).entryList({"*.rtf"}).size(), 1) << "which keeps its own copy";
 }

@@ -1,13 +1,16 @@
 // The document's file life cycle without a window: an editor that keeps its text in memory and
 // reads and writes real files.
 #include "app/DocumentController.h"
+#include "app/recovery/RecoveryStore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TemporaryHome.h"
 #include "text/SafeSave.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -29,12 +32,17 @@ public:
             *error = QStringLiteral("Soubor %1 nelze otevřít").arg(path);
             return false;
         }
-        text = QString::fromUtf8(file.readAll());
+        const QByteArray bytes = file.readAll();
+        text = QString::fromUtf8(bytes);
+        stamp = FileStamp::of(path, bytes);
         return true;
     }
     bool saveToFile(const QString &path, QString *error) override
     {
-        return saveFileSafely(path, text.toUtf8(), QStringLiteral("Zápis selhal"), error);
+        if (!saveFileSafely(path, text.toUtf8(), QStringLiteral("Zápis selhal"), error))
+            return false;
+        stamp = FileStamp::of(path, text.toUtf8());
+        return true;
     }
     bool saveSelectionToFile(const QString &path, QString *error) override
     {
@@ -43,7 +51,17 @@ public:
     void clearAll() override
     {
         text.clear();
+        stamp = {};
         ++clears;
+    }
+    FileStamp fileStamp() const override { return stamp; }
+    QByteArray documentRtf() const override { return text.toUtf8(); }
+    QString formatName() const override { return QStringLiteral("memory"); }
+    void restoreDocument(const QByteArray &rtf, const QString &format, const FileStamp &file) override
+    {
+        text = QString::fromUtf8(rtf);
+        restoredFormat = format;
+        stamp = file;
     }
     void type(const QString &more)
     {
@@ -55,6 +73,8 @@ public:
     bool modified = false;
     bool readOnly = false;
     int clears = 0;
+    FileStamp stamp;
+    QString restoredFormat;
 };
 
 class DocumentControllerTest : public ::testing::Test
@@ -306,6 +326,219 @@ TEST_F(DocumentControllerTest, AutosaveWritesOnlyATitledModifiedWritableDocument
     editor.readOnly = true;
     documents.autosave();
     EXPECT_EQ(read(path), "ab") << "never a document opened read-only";
+}
+
+struct DiskChange
+{
+    const char *name;
+    std::function<void(const QString &path)> change;
+    bool asks;
+};
+
+TEST_F(DocumentControllerTest, SaveAsksBeforeOverwritingAFileChangedOnDisk)
+{
+    const auto setTime = [](const QString &path, const QDateTime &time) {
+        QFile file(path);
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(time, QFileDevice::FileModificationTime);
+    };
+    const DiskChange changes[] = {
+        {"nothing changed", [](const QString &) {}, false},
+        {"another program wrote more",
+         [this](const QString &path) { file(QFileInfo(path).fileName(), "saved, then more"); }, true},
+        {"the same size and time, other content",
+         [&](const QString &path) {
+             const QDateTime time = QFileInfo(path).lastModified();
+             file(QFileInfo(path).fileName(), "SAVED");
+             setTime(path, time);
+         },
+         true},
+        {"only touched", [&](const QString &path) { setTime(path, QDateTime::currentDateTime().addSecs(30)); }, true},
+        {"deleted", [](const QString &path) { QFile::remove(path); }, false},
+    };
+    for (const DiskChange &c : changes) {
+        SCOPED_TRACE(c.name);
+        const QString path = file(QStringLiteral("disk-%1.txt").arg(&c - changes), "saved");
+        open(path);
+        editor.type(" edited");
+        c.change(path);
+        const QByteArray onDisk = read(path);
+        if (c.asks) {
+            prompter.answerMessage(ButtonNo);
+            EXPECT_FALSE(documents.save());
+            ASSERT_EQ(prompter.messageTexts(), QStringList{DocumentController::kChangedOnDisk});
+            EXPECT_EQ(prompter.calls().back().messageKind, MessageKind::Warning);
+            EXPECT_EQ(prompter.calls().back().buttons, ButtonYes | ButtonNo);
+            EXPECT_EQ(read(path), onDisk) << "Ne leaves the file";
+            EXPECT_TRUE(editor.isModified()) << "and the document";
+            prompter.answerMessage(ButtonYes);
+        }
+        EXPECT_TRUE(documents.save());
+        EXPECT_EQ(read(path), "saved edited");
+        EXPECT_EQ(prompter.messageTexts().size(), c.asks ? 2 : 0);
+        editor.type("!");
+        EXPECT_TRUE(documents.save()) << "what it wrote itself is no change";
+        EXPECT_EQ(prompter.messageTexts().size(), c.asks ? 2 : 0);
+        prompter.clearCalls();
+    }
+}
+
+TEST_F(DocumentControllerTest, AutosaveLeavesAFileChangedOnDiskAndSaysSoOnce)
+{
+    const QString path = file("auto.txt", "a");
+    open(path);
+    editor.type("b");
+    file("auto.txt", "changed elsewhere");
+    documents.autosave();
+    documents.autosave();
+    EXPECT_EQ(read(path), "changed elsewhere");
+    EXPECT_TRUE(editor.isModified());
+    ASSERT_EQ(prompter.messageTexts().size(), 1);
+    EXPECT_TRUE(prompter.messageTexts().first().contains(path)) << prompter.messageTexts().first().toStdString();
+    EXPECT_EQ(prompter.calls().back().buttons, PromptButtons(ButtonOk));
+
+    prompter.answerMessage(ButtonYes);
+    ASSERT_TRUE(documents.save());
+    editor.type("c");
+    documents.autosave();
+    EXPECT_EQ(read(path), "abc") << "saved over once the user said so";
+    editor.type("d");
+    file("auto.txt", "changed again");
+    documents.autosave();
+    EXPECT_EQ(prompter.messageTexts().size(), 3) << "a new change is told again";
+}
+
+class RecoveryCopiesTest : public DocumentControllerTest
+{
+protected:
+    RecoveryCopiesTest() { documents.setRecoveryStore(&store); }
+
+    QByteArray copy() { return read(store.copyPath(store.id())); }
+    bool hasCopy() { return QFile::exists(store.copyPath(store.id())); }
+
+    RecoveryStore store{home.filePath("recovery")};
+};
+
+TEST_F(RecoveryCopiesTest, AModifiedDocumentGetsACopyThatACleanEndRemoves)
+{
+    documents.documentChanged();
+    EXPECT_FALSE(documents.recoveryPending()) << "nothing to keep";
+    editor.type("first");
+    documents.documentChanged();
+    EXPECT_TRUE(documents.recoveryPending());
+    EXPECT_EQ(documents.recoveryInterval(), 60000);
+    documents.updateRecoveryCopy();
+    EXPECT_EQ(copy(), "first") << "untitled documents too";
+    EXPECT_FALSE(documents.recoveryPending());
+
+    const QString path = home.filePath("saved.txt");
+    prompter.answerFile(FileChoice{path, 4});
+    ASSERT_TRUE(documents.save());
+    EXPECT_FALSE(hasCopy()) << "saved";
+
+    editor.type(" second");
+    documents.updateRecoveryCopy();
+    EXPECT_EQ(copy(), "first second");
+    prompter.answerMessage(ButtonCancel);
+    EXPECT_FALSE(documents.queryClose());
+    EXPECT_TRUE(hasCopy()) << "Storno keeps the document and its copy";
+    prompter.answerMessage(ButtonNo);
+    documents.newDocument();
+    EXPECT_FALSE(hasCopy()) << "Ne gave the changes up";
+
+    editor.type("third");
+    documents.updateRecoveryCopy();
+    prompter.answerMessage(ButtonNo);
+    EXPECT_TRUE(documents.queryClose());
+    EXPECT_FALSE(hasCopy()) << "closed with Ne";
+
+    editor.type("undone");
+    documents.updateRecoveryCopy();
+    editor.modified = false;
+    documents.updateRecoveryCopy();
+    EXPECT_FALSE(hasCopy()) << "undone back to the saved state";
+}
+
+TEST_F(RecoveryCopiesTest, TheIntervalComesFromTheEnvironmentAndEndsInACopy)
+{
+    qputenv("KORA_RECOVERY_INTERVAL", "1");
+    DocumentController timed(editor, prompter);
+    qunsetenv("KORA_RECOVERY_INTERVAL");
+    timed.setRecoveryStore(&store);
+    EXPECT_EQ(timed.recoveryInterval(), 1000);
+    editor.type("typed");
+    timed.documentChanged();
+    EXPECT_FALSE(hasCopy());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return hasCopy(); }, 5000));
+    EXPECT_EQ(copy(), "typed");
+}
+
+TEST_F(RecoveryCopiesTest, TheEndOfTheSessionKeepsTheCopyAndClosesWithoutQuestions)
+{
+    const QString path = file("doc.txt", "doc");
+    open(path);
+    editor.type(" unsaved");
+    documents.endSession();
+    EXPECT_EQ(copy(), "doc unsaved") << "written at once";
+    editor.type("!");
+    documents.documentChanged();
+    EXPECT_FALSE(documents.recoveryPending());
+    EXPECT_TRUE(documents.queryClose());
+    EXPECT_TRUE(prompter.messageTexts().isEmpty());
+    EXPECT_EQ(copy(), "doc unsaved") << "left for the next start";
+    EXPECT_EQ(read(path), "doc");
+}
+
+TEST_F(RecoveryCopiesTest, ACopyThatCannotBeWrittenIsReportedOnce)
+{
+    file("not-a-folder", "x");
+    RecoveryStore blocked(home.filePath("not-a-folder/recovery"));
+    documents.setRecoveryStore(&blocked);
+    editor.type("text");
+    documents.updateRecoveryCopy();
+    documents.updateRecoveryCopy();
+    ASSERT_EQ(prompter.messageTexts().size(), 1);
+    EXPECT_TRUE(prompter.messageTexts().first().contains(home.filePath("not-a-folder/recovery")))
+        << prompter.messageTexts().first().toStdString();
+    EXPECT_EQ(prompter.calls().front().messageKind, MessageKind::Warning);
+}
+
+TEST_F(RecoveryCopiesTest, ARestoredCopyIsTheModifiedDocumentOfItsFile)
+{
+    const QString path = file("original.txt", "original");
+    RecoveryCopy left;
+    left.fileName = path;
+    left.format = QStringLiteral("text:utf-8:lf");
+    left.readOnly = true;
+    left.file = FileStamp::read(path);
+    left.rtf = "restored text";
+    ASSERT_TRUE(documents.restoreRecoveryCopy(left));
+    EXPECT_EQ(editor.text, "restored text");
+    EXPECT_EQ(editor.restoredFormat, "text:utf-8:lf");
+    EXPECT_TRUE(editor.isModified());
+    EXPECT_TRUE(editor.isReadOnly());
+    EXPECT_EQ(documents.saveFileName(), path);
+    EXPECT_EQ(documents.caption(), "KORA Editor - ( " + path + "*)");
+    EXPECT_EQ(copy(), "restored text") << "this instance keeps its own copy";
+
+    ASSERT_TRUE(documents.save());
+    EXPECT_EQ(read(path), "restored text") << "Uložit writes the original";
+    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_FALSE(hasCopy());
+
+    left.file = FileStamp::read(path);
+    file("original.txt", "changed after the crash");
+    ASSERT_TRUE(documents.restoreRecoveryCopy(left));
+    prompter.answerMessage(ButtonNo);
+    EXPECT_FALSE(documents.save());
+    EXPECT_EQ(prompter.messageTexts(), QStringList{DocumentController::kChangedOnDisk})
+        << "the file changed since the copy's document last saw it";
+
+    RecoveryCopy untitled;
+    untitled.rtf = "untitled";
+    ASSERT_TRUE(documents.restoreRecoveryCopy(untitled));
+    EXPECT_EQ(documents.caption(), DocumentController::kUntitledCaption);
+    EXPECT_TRUE(documents.saveFileName().isEmpty());
 }
 
 } // namespace

@@ -37,12 +37,17 @@ QString colorText(const QBrush &brush, bool has)
     return brush.color().name();
 }
 
-QString runText(const QTextCharFormat &f)
+// A run's format; `unnamed` gives the face and size of a run that names none ("-" and 0 without it).
+QString runText(const QTextCharFormat &f, const QFont *unnamed)
 {
     QStringList parts;
     const QStringList families = f.property(QTextFormat::FontFamilies).toStringList();
-    parts << QStringLiteral("face=%1").arg(families.isEmpty() ? QStringLiteral("-") : families.first());
-    parts << QStringLiteral("half=%1").arg(f.hasProperty(QTextFormat::FontPointSize) ? int(f.fontPointSize() * 2) : 0);
+    parts << QStringLiteral("face=%1").arg(families.isEmpty() ? (unnamed ? unnamed->family() : QStringLiteral("-"))
+                                                                    : families.first());
+    const double points = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
+                          : unnamed                                 ? unnamed->pointSizeF()
+                                                                    : 0;
+    parts << QStringLiteral("half=%1").arg(int(points * 2));
     QString style;
     if (f.fontWeight() >= QFont::DemiBold)
         style += u'b';
@@ -77,10 +82,10 @@ QString listText(const QTextBlock &block)
         .arg(list->format().intProperty(PropListLevel));
 }
 
-} // namespace
-
-QString dump(const QTextDocument &document)
+QString dumpRuns(const QTextDocument &document, bool asSeen)
 {
+    const QFont defaultFont = document.defaultFont();
+    const QFont *unnamed = asSeen ? &defaultFont : nullptr;
     QStringList lines;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextBlockFormat f = block.blockFormat();
@@ -91,15 +96,40 @@ QString dump(const QTextDocument &document)
                      .arg(t.firstLine)
                      .arg(t.right)
                      .arg(listText(block));
+        QString runFormat;
+        QString runTextSoFar;
+        const auto endRun = [&] {
+            if (!runFormat.isEmpty())
+                lines << QStringLiteral("  \"%1\" %2").arg(runTextSoFar, runFormat);
+            runFormat.clear();
+            runTextSoFar.clear();
+        };
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             QString text = fragment.text();
             text.replace(QChar::LineSeparator, QStringLiteral("<line>"));
             text.replace(QChar::ObjectReplacementCharacter, QStringLiteral("<obj>"));
-            lines << QStringLiteral("  \"%1\" %2").arg(text, runText(fragment.charFormat()));
+            const QString format = runText(fragment.charFormat(), unnamed);
+            if (!asSeen || format != runFormat)
+                endRun();
+            runFormat = format;
+            runTextSoFar += text;
         }
+        endRun();
     }
     return lines.join(u'\n');
+}
+
+} // namespace
+
+QString dump(const QTextDocument &document)
+{
+    return dumpRuns(document, false);
+}
+
+QString seenDump(const QTextDocument &document)
+{
+    return dumpRuns(document, true);
 }
 
 QString plainText(const QTextDocument &document)

@@ -17,6 +17,10 @@ std::unique_ptr<QTextDocument> readRtf(const QByteArray &rtf, rtf::ReadReport *r
 // a test compares a whole document's text and formatting at a glance.
 QString dump(const QTextDocument &document);
 
+// The same as the reader sees it: a run without a named face or size shows the document's default font,
+// and neighbouring runs that look alike are one run however the document stores them.
+QString seenDump(const QTextDocument &document);
+
 // Paragraph texts joined with '\n'.
 QString plainText(const QTextDocument &document);
 

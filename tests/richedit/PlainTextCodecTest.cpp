@@ -71,10 +71,32 @@ TEST(PlainTextCodec, WritesBackInTheFormItWasRead)
     EXPECT_EQ(encode(QStringLiteral("a\nb"), Format{}), QByteArray("a\r\nb")) << "new documents: UTF-8, CR LF";
 }
 
-TEST(PlainTextCodec, Cp1250FileWithForeignCharactersIsSavedAsUtf8Instead)
+TEST(PlainTextCodec, AFormThatWouldReadBackAsOtherTextIsChangedForOneThatKeepsIt)
 {
-    Format written;
-    const QByteArray out = encode(QStringLiteral("č\u0416"), Format{Encoding::Windows1250, LineBreak::CrLf}, &written);
-    EXPECT_EQ(written.encoding, Encoding::Utf8Bom);
-    EXPECT_EQ(decode(out).text, QStringLiteral("č\u0416"));
+    const struct
+    {
+        const char *name;
+        QString text;
+        Encoding asked;
+        Encoding written;
+    } cases[] = {
+        {"cp1250 cannot hold the text", QStringLiteral("č\u0416"), Encoding::Windows1250, Encoding::Utf8Bom},
+        {"cp1250 bytes are valid utf8", decode("\xc3\x01\xa9 text").text, Encoding::Windows1250, Encoding::Utf8Bom},
+        {"cp1250 bytes begin like a mark", decode("\x07\xfe\xff\xf8").text, Encoding::Windows1250,
+         Encoding::Utf8Bom},
+        {"cp1250 that is no utf8 stays", QStringLiteral("čaš"), Encoding::Windows1250, Encoding::Windows1250},
+        {"utf8 beginning with U+FEFF", QStringLiteral("\uFEFF a"), Encoding::Utf8, Encoding::Utf8Bom},
+        {"utf16 with a mark before U+FEFF", QStringLiteral("\uFEFFa"), Encoding::Utf16BeBom, Encoding::Utf16BeBom},
+        {"utf16le without latin letters", QStringLiteral("čřž"), Encoding::Utf16Le, Encoding::Utf16LeBom},
+        {"utf16be without latin letters", QStringLiteral("čřž"), Encoding::Utf16Be, Encoding::Utf16BeBom},
+        {"utf16le with latin letters", QStringLiteral("čaa"), Encoding::Utf16Le, Encoding::Utf16Le},
+    };
+    for (const auto &c : cases) {
+        Format written;
+        const QByteArray out = encode(c.text, Format{c.asked, LineBreak::CrLf}, &written);
+        EXPECT_EQ(written.encoding, c.written) << c.name;
+        const Decoded back = decode(out);
+        EXPECT_EQ(back.text, c.text) << c.name;
+        EXPECT_EQ(back.format.encoding, c.written) << c.name;
+    }
 }

@@ -1,5 +1,6 @@
 #include "richedit/RichEdit.h"
 
+#include "richedit/DocumentCodec.h"
 #include "richedit/RtfWriter.h"
 #include "text/TextStatistics.h"
 
@@ -562,6 +563,72 @@ TEST_F(RichEditTest, SaveByExtensionKeepsPlainFilesPlain)
     QString error;
     EXPECT_FALSE(edit.saveToFile(dir.filePath("no/such/folder/x.rtf"), &error));
     EXPECT_TRUE(error.contains("x.rtf")) << error.toStdString();
+}
+
+TEST_F(RichEditTest, TypedTextReopensInTheFontAndSizeItShowedBeforeSaving)
+{
+    edit.setFocus();
+    QTest::keyClicks(&edit, "ab c");
+    select(1, 2);
+    edit.setSelStyle(StyleBold);
+    edit.setSelSize(20);
+    const QString path = dir.filePath("typed.rtf");
+    ASSERT_TRUE(edit.saveToFile(path));
+
+    RichEdit reopened;
+    ASSERT_TRUE(reopened.loadFromFile(path));
+    ASSERT_EQ(reopened.text(), edit.text());
+    for (int i = 0; i < 4; ++i) {
+        select(i, 1);
+        reopened.setSelStart(i);
+        reopened.setSelLength(1);
+        EXPECT_EQ(reopened.selFaceName(), edit.selFaceName()) << "character " << i;
+        EXPECT_EQ(reopened.selSize(), edit.selSize()) << "character " << i;
+        EXPECT_EQ(reopened.selStyle(), edit.selStyle()) << "character " << i;
+    }
+    EXPECT_EQ(reopened.selFaceName(), "Times New Roman");
+}
+
+TEST_F(RichEditTest, ADocumentKeptAsRtfComesBackWithItsFormatsAndItsFilesFormat)
+{
+    const QString path = writeFile("config.ini", "\xe8\x61\nb c\n");
+    ASSERT_TRUE(edit.loadFromFile(path));
+    EXPECT_EQ(edit.fileStamp(), FileStamp::read(path));
+    select(3, 1);
+    edit.setSelStyle(StyleBold);
+    const QByteArray rtf = edit.documentRtf();
+    const QString format = documentcodec::formatName(edit.lastLoad());
+    EXPECT_EQ(format, "fallback-text:windows-1250:lf");
+
+    RichEdit restored;
+    const std::optional<LoadInfo> origin = documentcodec::formatFromName(format);
+    ASSERT_TRUE(origin);
+    restored.loadDocumentRtf(rtf, *origin);
+    EXPECT_EQ(restored.text(), edit.text());
+    restored.select(3, 1);
+    EXPECT_EQ(restored.selStyle(), StyleFlags(StyleBold));
+    restored.select(0, 2);
+    EXPECT_EQ(restored.selStyle(), StyleFlags());
+    EXPECT_FALSE(restored.canUndo());
+    EXPECT_EQ(restored.documentRtf(), rtf) << "kept again, the same copy";
+    ASSERT_TRUE(restored.saveToFile(path));
+    EXPECT_EQ(readBack("config.ini"), "\xe8\x61\nb c\n") << "written as the file was read";
+    EXPECT_EQ(restored.fileStamp(), FileStamp::read(path));
+
+    for (const char *name :
+         {"", "rtf", "rtf:utf-8", "text:utf-8:lf:x", "html:utf-8:lf", "text:latin1:lf", "text:utf-8:nl"})
+        EXPECT_FALSE(documentcodec::formatFromName(QString::fromLatin1(name))) << name;
+    const LoadInfo kinds[] = {
+        {DocumentKind::Rtf, false, {}, {}, {}},
+        {DocumentKind::PlainText, false, {plaintext::Encoding::Utf16BeBom, plaintext::LineBreak::Cr}, {}, {}},
+        {DocumentKind::PlainText, true, {plaintext::Encoding::Utf8Bom, plaintext::LineBreak::CrLf}, {}, {}}};
+    for (const LoadInfo &info : kinds) {
+        const std::optional<LoadInfo> back = documentcodec::formatFromName(documentcodec::formatName(info));
+        ASSERT_TRUE(back) << documentcodec::formatName(info).toStdString();
+        EXPECT_EQ(back->readAs, info.readAs);
+        EXPECT_EQ(back->fellBack, info.fellBack);
+        EXPECT_EQ(back->textFormat, info.textFormat);
+    }
 }
 
 TEST_F(RichEditTest, NumberedListsShowNumbersThatAreNoTextOfTheDocument)

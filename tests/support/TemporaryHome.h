@@ -34,8 +34,9 @@ private:
 };
 
 // Points KORA_HOME (history lists, dictionaries) at a fresh temporary folder, KORA_CONFIG_DIR
-// (the settings store) at its "config" subfolder and KORA_CACHE_DIR (downloads, attachments) at
-// its "cache" subfolder for as long as it lives, then restores them.
+// (the settings store) at its "config" subfolder, KORA_CACHE_DIR (downloads, attachments) at its
+// "cache" subfolder and XDG_STATE_HOME (recovery copies) at its "state" subfolder for as long as it
+// lives, then restores them.
 class TemporaryHome
 {
 public:
@@ -43,6 +44,7 @@ public:
         : m_home("KORA_HOME", m_dir.path())
         , m_config("KORA_CONFIG_DIR", m_dir.filePath(QStringLiteral("config")))
         , m_cache("KORA_CACHE_DIR", m_dir.filePath(QStringLiteral("cache")))
+        , m_state("XDG_STATE_HOME", m_dir.filePath(QStringLiteral("state")))
     {
     }
     TemporaryHome(const TemporaryHome &) = delete;
@@ -53,12 +55,14 @@ public:
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     QString configPath() const { return m_dir.filePath(QStringLiteral("config")); }
     QString cachePath() const { return m_dir.filePath(QStringLiteral("cache")); }
+    QString recoveryPath() const { return m_dir.filePath(QStringLiteral("state/kora-editor/recovery")); }
 
 private:
     QTemporaryDir m_dir;
     ScopedVariable m_home;
     ScopedVariable m_config;
     ScopedVariable m_cache;
+    ScopedVariable m_state;
 };
 
 } // namespace kora::test

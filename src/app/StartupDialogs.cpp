@@ -2,8 +2,16 @@
 
 #include "app/TfUvitani.h"
 #include "app/Tfnovinky.h"
+#include "platform/AppDirs.h"
+#include "platform/FileTypes.h"
+#include "platform/Prompter.h"
+#include "platform/Shortcuts.h"
+
+#include <QCoreApplication>
 
 namespace kora {
+
+StartupDialogs::StartupDialogs() = default;
 
 StartupDialogs::~StartupDialogs()
 {
@@ -11,7 +19,8 @@ StartupDialogs::~StartupDialogs()
         delete it->data();
 }
 
-void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions, RichEdit &editor)
+void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActions &actions, RichEdit &editor,
+                            std::function<void(bool)> setTipsAtStartup)
 {
     if (!m_dialogs.empty())
         return;
@@ -36,9 +45,39 @@ void StartupDialogs::create(QWidget *mainWindow, Prompter &prompter, WelcomeActi
     m_dialogs.emplace_back(m_fileText.data());
     m_characterCount = new TZnaky(editor, mainWindow);
     m_dialogs.emplace_back(m_characterCount.data());
-    m_options = new Tnastaveni(mainWindow);
+    const QString executable = QCoreApplication::applicationFilePath();
+    const DesktopPaths desktopPaths = DesktopPaths::fromEnvironment();
+    m_fileTypes = std::make_unique<FileTypes>(m_registry, executable, desktopPaths);
+    m_shortcuts = std::make_unique<Shortcuts>(executable, desktopPaths);
+    // The options' page "&Program" opens "Vlastní registrace", so that one is made first.
+    m_reg = new Treg(*m_fileTypes, prompter, AppDirs::filePath(QStringLiteral("Typy.INI")), mainWindow);
+    Tnastaveni::Targets targets{
+        mainWindow,
+        &editor,
+        std::move(setTipsAtStartup),
+        [this, &prompter] {
+            if (m_welcome)
+                prompter.execDialog(m_welcome);
+        },
+        [this] {
+            if (m_floppy)
+                m_floppy->clearHistory();
+        },
+        [this] {
+            if (m_openNet)
+                m_openNet->clearHistory();
+        },
+        [this] {
+            for (QDialog *dialog : {static_cast<QDialog *>(m_mailRecipients), static_cast<QDialog *>(m_openNet),
+                                    static_cast<QDialog *>(m_floppy)}) {
+                if (dialog)
+                    dialog->done(QDialog::Rejected);
+            }
+        },
+    };
+    m_options = new Tnastaveni(std::move(targets), {*m_fileTypes, *m_shortcuts, *m_reg}, prompter, mainWindow);
     m_dialogs.emplace_back(m_options.data());
-    shell("reg", "Vlastní registrace");
+    m_dialogs.emplace_back(m_reg.data());
     m_about = new Taplikace(prompter, mainWindow);
     m_dialogs.emplace_back(m_about.data());
     m_floppy = new Tdisketa(editor, prompter, mainWindow);

@@ -202,7 +202,7 @@ void TForm1::FormCreate(const QStringList &arguments)
 
 void TForm1::createDialogs()
 {
-    m_dialogs.create(this, m_prompter, *this, *m_ui.RichEdit1);
+    m_dialogs.create(this, m_prompter, *this, *m_ui.RichEdit1, [this](bool show) { m_tips->setShowAtStartup(show); });
     m_dialogs.findSpecial()->barva()->setUserColorStore(m_userColors);
     m_output = new OutputCommands(*m_ui.RichEdit1, m_prompter, m_printer, *m_dialogs.htmlScratch(), this);
     m_search->setDialogs(m_dialogs.findSpecial(), m_dialogs.goToLine());
@@ -220,8 +220,8 @@ void TForm1::createDialogs()
     };
     for (const auto &[action, handler] : output)
         connect(action, &QAction::triggered, m_output, handler);
-    new ToolCommands(m_prompter, {m_dialogs.characterCount(), m_dialogs.clipboard()},
-                     {a.mPocetZnaku, a.mObsahSchranky, a.mKalkulacka}, this, this);
+    new ToolCommands(m_prompter, {m_dialogs.characterCount(), m_dialogs.clipboard(), m_dialogs.options()},
+                     {a.mPocetZnaku, a.mObsahSchranky, a.mKalkulacka, a.mMoznosti}, this, this);
     connect(m_dialogs.options(), &Tnastaveni::autosaveDue, this, &TForm1::tUkladaniTimer);
     connect(m_documents, &DocumentController::documentOpened, m_dialogs.welcome(), &TfUvitani::appendDocument);
 }

@@ -53,8 +53,13 @@ QString entryString(QString value)
 
 DesktopPaths DesktopPaths::fromEnvironment()
 {
-    return {userDesktopFolder(), xdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share")),
+    return {QString(), xdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share")),
             xdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"))};
+}
+
+QString DesktopPaths::desktopFolder() const
+{
+    return desktop.isEmpty() ? userDesktopFolder() : desktop;
 }
 
 QString execArgument(const QString &argument)

@@ -8,11 +8,14 @@ namespace kora {
 // Where the desktop keeps what the program writes, from $HOME and the XDG variables.
 struct DesktopPaths
 {
-    QString desktop;    // the user's desktop folder (xdg-user-dir DESKTOP)
+    QString desktop;    // the user's desktop folder; empty: asked of xdg-user-dir when needed
     QString dataHome;   // $XDG_DATA_HOME, default ~/.local/share
     QString configHome; // $XDG_CONFIG_HOME, default ~/.config
 
+    // Leaves `desktop` empty: asking for it starts a program, which start-up should not wait for.
     static DesktopPaths fromEnvironment();
+    // `desktop`, or when empty what `xdg-user-dir DESKTOP` answers (~/Desktop without it).
+    QString desktopFolder() const;
     QString applications() const { return dataHome + QStringLiteral("/applications"); }
 };
 

@@ -12,7 +12,7 @@ Shortcuts::Shortcuts(QString executable, DesktopPaths paths)
 
 QString Shortcuts::desktopLauncherPath() const
 {
-    return m_paths.desktop + u'/' + kFileName;
+    return m_paths.desktopFolder() + u'/' + kFileName;
 }
 
 QString Shortcuts::menuLauncherPath() const

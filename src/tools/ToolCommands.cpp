@@ -18,6 +18,7 @@ ToolCommands::ToolCommands(Prompter &prompter, Dialogs dialogs, Actions actions,
     connect(actions.mPocetznaku, &QAction::triggered, this, &ToolCommands::mPocetznakuClick);
     connect(actions.mSchranka, &QAction::triggered, this, &ToolCommands::mSchrankaClick);
     connect(actions.mkalkulacka, &QAction::triggered, this, &ToolCommands::mkalkulackaClick);
+    connect(actions.mMoznosti, &QAction::triggered, this, &ToolCommands::mMoznostiClick);
 }
 
 void ToolCommands::mPocetznakuClick()
@@ -33,6 +34,11 @@ void ToolCommands::mSchrankaClick()
 void ToolCommands::mkalkulackaClick()
 {
     m_prompter.execDialog(m_kal);
+}
+
+void ToolCommands::mMoznostiClick()
+{
+    m_prompter.execDialog(m_dialogs.options);
 }
 
 } // namespace kora

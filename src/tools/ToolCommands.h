@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QAction;
+class QDialog;
 class QWidget;
 
 namespace kora {
@@ -12,8 +13,8 @@ class TRxCalculator;
 class TZnaky;
 class Tobsah;
 
-// "Nástroje" › "Pocet znaků" and "Obsah schránky", and "Úpravy" › "Kalkulačka": each shows its
-// window modally.
+// "Nástroje" › "Možnosti", "Pocet znaků" and "Obsah schránky", and "Úpravy" › "Kalkulačka": each
+// shows its window modally.
 class ToolCommands : public QObject
 {
     Q_OBJECT
@@ -22,12 +23,14 @@ public:
     {
         TZnaky *characterCount = nullptr;
         Tobsah *clipboard = nullptr;
+        QDialog *options = nullptr;
     };
     struct Actions
     {
         QAction *mPocetznaku = nullptr;
         QAction *mSchranka = nullptr;
         QAction *mkalkulacka = nullptr;
+        QAction *mMoznosti = nullptr;
     };
 
     // The calculator is made here, as a child of `dialogParent`.
@@ -40,6 +43,7 @@ public slots:
     void mPocetznakuClick();
     void mSchrankaClick();
     void mkalkulackaClick();
+    void mMoznostiClick();
 
 private:
     Prompter &m_prompter;

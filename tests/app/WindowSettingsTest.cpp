@@ -14,7 +14,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QtTest/qtestspontaneevent.h>
@@ -168,6 +172,49 @@ TEST_F(WindowSettingsTest, StoredColoursAndShortcutsComeBack)
     EXPECT_EQ(ui.StatusBar1->palette().color(QPalette::Window), QColor(Qt::red));
     EXPECT_EQ(ui.Ruler->color(), QColor(Qt::green));
     EXPECT_EQ(ui.RichEdit1->backgroundColor(), QColor(0xff, 0xff, 0xe0));
+}
+
+TEST_F(WindowSettingsTest, OptionsFromTheirShortcutMakeEscEndTheProgramAndClearTheFloppyHistory)
+{
+    const QString floppyHistory = home.filePath("Uložit na disketu.INI");
+    const QString mailHistory = home.filePath("Příjemce e-Mailu.INI");
+    for (const QString &path : {floppyHistory, mailHistory}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("dopis.rtf\r\n");
+    }
+    start();
+    ASSERT_TRUE(QTest::qWaitFor([this] {
+        if (QApplication::activeWindow() != form.get())
+            form->activateWindow();
+        QApplication::processEvents();
+        return QApplication::activeWindow() == form.get();
+    }));
+
+    prompter.clearCalls();
+    prompter.answerDialog([](QDialog *options) {
+        auto *pages = options->findChild<QTabWidget *>("PageControl1");
+        EXPECT_EQ(pages->tabText(pages->currentIndex()), "Editor");
+        QTest::mouseClick(options->findChild<QCheckBox *>("cbclose"), Qt::LeftButton);
+        QTest::mouseClick(options->findChild<QPushButton *>("Button29"), Qt::LeftButton);
+        QTest::keyClick(options->findChild<QSpinBox *>("seundo"), Qt::Key_Escape); // Esc acts as "OK"
+    });
+    QTest::keyClick(form->editor(), Qt::Key_F3, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(prompter.dialogNames(), QStringList{"nastaveni"});
+    EXPECT_EQ(prompter.messageTexts(), QStringList{"Historie byla úspěšně smazána"});
+    QFile floppy(floppyHistory);
+    ASSERT_TRUE(floppy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(floppy.readAll(), "") << "written when OK closed the floppy dialog";
+    QFile mail(mailHistory);
+    ASSERT_TRUE(mail.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mail.readAll(), "dopis.rtf\r\n") << "the e-mail recipients are kept";
+
+    QTest::keyClick(form->editor(), Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible()) << "Esc performs Konec";
+
+    start();
+    EXPECT_EQ(form->ui().actions.mKonec->shortcut(), QKeySequence(Qt::Key_Escape));
+    EXPECT_TRUE(form->dialogs().options()->findChild<QCheckBox *>("cbclose")->isChecked());
 }
 
 TEST_F(WindowSettingsTest, TheCloseBoxSavesBeforeTheQuestionAndARefusedCloseWritesOnce)

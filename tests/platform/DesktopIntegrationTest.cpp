@@ -185,6 +185,29 @@ TEST_F(DesktopIntegrationTest, ALauncherThatCannotBeWrittenIsAFailure)
     EXPECT_FALSE(error.isEmpty());
 }
 
+TEST_F(DesktopIntegrationTest, TheDesktopFolderIsTheOneTheUsersFoldersName)
+{
+    // The folder is asked for when a launcher is made, not when the paths are read.
+    write(home.filePath(".config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Pracovní plocha\"\n");
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_CONFIG_HOME");
+    const DesktopPaths fromEnvironment = DesktopPaths::fromEnvironment();
+    const Shortcuts shortcuts(kExecutable, fromEnvironment);
+    QString error;
+    const bool created = shortcuts.createOnDesktop(&error);
+    const QString launcher = shortcuts.desktopLauncherPath();
+    qputenv("HOME", oldHome);
+    if (!oldConfig.isEmpty())
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+
+    EXPECT_TRUE(fromEnvironment.desktop.isEmpty());
+    EXPECT_TRUE(created) << error.toStdString();
+    EXPECT_EQ(launcher, home.filePath("Pracovní plocha/KORA Editor.desktop"));
+    EXPECT_TRUE(QFile::exists(launcher));
+}
+
 TEST(DesktopEntry, ExecArgumentsAreQuotedAsTheFormatWants)
 {
     EXPECT_EQ(execArgument("/a b/c"), "\"/a b/c\"");

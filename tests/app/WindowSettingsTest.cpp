@@ -14,6 +14,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QLineEdit>
 #include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
@@ -197,6 +200,9 @@ TEST_F(WindowSettingsTest, OptionsFromTheirShortcutMakeEscEndTheProgramAndClearT
         EXPECT_EQ(pages->tabText(pages->currentIndex()), "Editor");
         QTest::mouseClick(options->findChild<QCheckBox *>("cbclose"), Qt::LeftButton);
         QTest::mouseClick(options->findChild<QPushButton *>("Button29"), Qt::LeftButton);
+        QLineEdit *format = options->findChild<QComboBox *>("cbdatum")->lineEdit();
+        format->selectAll();
+        QTest::keyClicks(format, "\"rok\" yyyy");
         QTest::keyClick(options->findChild<QSpinBox *>("seundo"), Qt::Key_Escape); // Esc acts as "OK"
     });
     QTest::keyClick(form->editor(), Qt::Key_F3, Qt::ControlModifier | Qt::ShiftModifier);
@@ -208,6 +214,10 @@ TEST_F(WindowSettingsTest, OptionsFromTheirShortcutMakeEscEndTheProgramAndClearT
     QFile mail(mailHistory);
     ASSERT_TRUE(mail.open(QIODevice::ReadOnly));
     EXPECT_EQ(mail.readAll(), "dopis.rtf\r\n") << "the e-mail recipients are kept";
+    QTest::keyClick(form->editor(), Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(form->editor()->text(), "rok " + QString::number(QDate::currentDate().year()))
+        << "\"Datum a čas\" uses the format the options show";
+    form->editor()->setModified(false);
 
     QTest::keyClick(form->editor(), Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible()) << "Esc performs Konec";

@@ -78,6 +78,7 @@ TEST_F(StartupDialogsTest, CreatesEveryDialogInOrderWithItsNameAndCaption)
         EXPECT_FALSE(dialogs[i]->isVisible());
     }
     EXPECT_EQ(dialogs[6], startup.options());
+    EXPECT_EQ(dialogs[7], startup.reg());
     EXPECT_EQ(dialogs[14], startup.whatsNew());
     EXPECT_EQ(dialogs[15], startup.welcome());
     EXPECT_EQ(dialogs[12], startup.goToLine());

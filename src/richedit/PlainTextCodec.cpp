@@ -87,6 +87,9 @@ QString normaliseLineBreaks(const QString &text)
             out += u'\n';
             if (i + 1 < text.size() && text.at(i + 1) == u'\n')
                 ++i;
+        } else if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            // Saving writes them as line breaks, so they are line breaks from the start.
+            out += u'\n';
         } else {
             out += c;
         }

@@ -23,8 +23,8 @@ struct Decoded
 };
 
 // Byte-order marks first, then UTF-16 without a mark (told by where its NUL bytes stand), then
-// valid UTF-8, else Windows-1250. Control characters other than
-// tab and line breaks are dropped; every line-break style becomes '\n'.
+// valid UTF-8, else Windows-1250. Control characters other than tab and line breaks are dropped;
+// every line-break style, U+2028 and U+2029 included, becomes '\n'.
 Decoded decode(const QByteArray &bytes);
 
 // Writes '\n'-separated text in the given form, changed only where decode() would read other

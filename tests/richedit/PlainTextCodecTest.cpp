@@ -42,6 +42,10 @@ TEST(PlainTextCodec, DetectsEncodingAndLineBreaks)
         {"nul bytes on both sides are no utf16", QByteArray("a\0\0b\0c\0\0", 8), QStringLiteral("abc"), Encoding::Utf8,
          LineBreak::CrLf},
         {"odd length is no utf16", QByteArray("a\0b\0c", 5), QStringLiteral("abc"), Encoding::Utf8, LineBreak::CrLf},
+        {"unicode line and paragraph separators are paragraphs", "a\xe2\x80\xa8" "b\xe2\x80\xa9" "c\nd",
+         QStringLiteral("a\nb\nc\nd"), Encoding::Utf8, LineBreak::Lf},
+        {"a paragraph separator in utf16 without bom", QByteArray("a\0\x29\x20\x0d\x01", 6), QStringLiteral("a\nč"),
+         Encoding::Utf16Le, LineBreak::CrLf},
         {"unpaired surrogate is no utf16", QByteArray("a\0b\0c\0\x01\xd8" "d\0", 10), QStringLiteral("abcŘd"),
          Encoding::Windows1250, LineBreak::CrLf},
     };

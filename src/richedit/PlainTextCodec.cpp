@@ -200,9 +200,10 @@ QByteArray encode(const QString &input, const Format &format, Format *written)
         out.prepend("\xEF\xBB\xBF");
         used.encoding = Encoding::Utf8Bom;
     }
-    // UTF-16 that would no longer be told by its NUL bytes keeps its order with a mark.
+    // UTF-16 that would no longer be told by its NUL bytes, or whose first bytes would pass for a
+    // byte-order mark, keeps its order and its first character with a mark.
     if ((used.encoding == Encoding::Utf16Le || used.encoding == Encoding::Utf16Be) &&
-        utf16ByteOrder(out) != used.encoding) {
+        (utf16ByteOrder(out) != used.encoding || beginsWithMark(out))) {
         const bool little = used.encoding == Encoding::Utf16Le;
         out.prepend(little ? "\xFF\xFE" : "\xFE\xFF");
         used.encoding = little ? Encoding::Utf16LeBom : Encoding::Utf16BeBom;

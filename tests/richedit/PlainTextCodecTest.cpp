@@ -94,6 +94,9 @@ TEST(PlainTextCodec, AFormThatWouldReadBackAsOtherTextIsChangedForOneThatKeepsIt
         {"utf16le without latin letters", QStringLiteral("čřž"), Encoding::Utf16Le, Encoding::Utf16LeBom},
         {"utf16be without latin letters", QStringLiteral("čřž"), Encoding::Utf16Be, Encoding::Utf16BeBom},
         {"utf16le with latin letters", QStringLiteral("čaa"), Encoding::Utf16Le, Encoding::Utf16Le},
+        {"utf16be beginning like a little-endian mark", QStringLiteral("\uFFFEa\u205Ae  twn"), Encoding::Utf16Be,
+         Encoding::Utf16BeBom},
+        {"utf16le beginning with U+FEFF", QStringLiteral("\uFEFFabc def"), Encoding::Utf16Le, Encoding::Utf16LeBom},
     };
     for (const auto &c : cases) {
         Format written;

@@ -24,14 +24,28 @@
 #include <QTextImageFormat>
 #include <QTextLayout>
 #include <QTextList>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
 #include <cmath>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace kora {
 
 namespace {
+
+// The allocator keeps what a large document freed for later use; after a document goes, that can
+// be tens of megabytes the process no longer needs. Give it back to the system.
+void releaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 constexpr int kMaxLineText = 4096;
 constexpr int kMaxPointSize = 1638;
@@ -125,8 +139,11 @@ void RichEdit::adoptDocument(QTextDocument *document)
     m_redoSteps = 0;
     connect(document, &QTextDocument::contentsChange, this, &RichEdit::onContentsChange);
     connect(document, &QTextDocument::undoCommandAdded, this, &RichEdit::onUndoCommandAdded);
-    if (old && old != document && old->parent() == this)
+    if (old && old != document && old->parent() == this) {
+        // Once it is wholly gone: its signal comes before its contents are freed.
+        connect(old, &QObject::destroyed, [] { QTimer::singleShot(0, &releaseFreedMemory); });
         old->deleteLater();
+    }
 }
 
 void RichEdit::onContentsChange()

@@ -1,10 +1,9 @@
 // One 500 ms status refresh of the main window on a large document: statistics, button states,
 // boxes and caption.
 #include "DocumentGenerator.h"
+#include "WindowStandIns.h"
 
-#include "platform/Prompter.h"
 #include "app/TForm1.h"
-#include "platform/Shell.h"
 #include "richedit/RichEdit.h"
 
 #include <QApplication>
@@ -17,26 +16,8 @@
 
 namespace {
 
-class SilentPrompter : public kora::Prompter
-{
-public:
-    kora::PromptButton message(kora::MessageKind, const QString &, const QString &, kora::PromptButtons) override
-    {
-        return kora::ButtonOk;
-    }
-    std::optional<kora::FileChoice> chooseFile(const kora::FileRequest &) override { return std::nullopt; }
-    int execDialog(QDialog *) override { return 0; }
-    std::optional<kora::FontChoice> chooseFont(const kora::FontChoice &, bool) override { return std::nullopt; }
-    std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
-    bool choosePrinter(QPrinter &, kora::PrinterDialog) override { return false; }
-};
-
-class NoLauncher : public kora::Shell
-{
-public:
-    bool startDetached(const QString &, const QStringList &) override { return false; }
-    bool openUrl(const QString &) override { return true; }
-};
+using kora::bench::NoShell;
+using kora::bench::SilentPrompter;
 
 void refresh(benchmark::State &state)
 {
@@ -50,7 +31,7 @@ void refresh(benchmark::State &state)
     file.close();
 
     SilentPrompter prompter;
-    NoLauncher launcher;
+    NoShell launcher;
     kora::TForm1 form(prompter, launcher);
     form.FormCreate({QStringLiteral("kora-editor"), path});
     form.refreshTimer()->stop();

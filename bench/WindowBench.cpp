@@ -2,10 +2,9 @@
 // keystroke at the start, the middle and the end of the text, handled until the window is idle
 // again, and the 500 ms refresh that follows one keystroke.
 #include "DocumentGenerator.h"
+#include "WindowStandIns.h"
 
 #include "app/TForm1.h"
-#include "platform/Prompter.h"
-#include "platform/Shell.h"
 #include "richedit/RichEdit.h"
 
 #include <QAbstractEventDispatcher>
@@ -22,26 +21,8 @@
 
 namespace {
 
-class SilentPrompter : public kora::Prompter
-{
-public:
-    kora::PromptButton message(kora::MessageKind, const QString &, const QString &, kora::PromptButtons) override
-    {
-        return kora::ButtonOk;
-    }
-    std::optional<kora::FileChoice> chooseFile(const kora::FileRequest &) override { return std::nullopt; }
-    int execDialog(QDialog *) override { return 0; }
-    std::optional<kora::FontChoice> chooseFont(const kora::FontChoice &, bool) override { return std::nullopt; }
-    std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
-    bool choosePrinter(QPrinter &, kora::PrinterDialog) override { return false; }
-};
-
-class NoShell : public kora::Shell
-{
-public:
-    bool startDetached(const QString &, const QStringList &) override { return false; }
-    bool openUrl(const QString &) override { return true; }
-};
+using kora::bench::NoShell;
+using kora::bench::SilentPrompter;
 
 // One window on a generated 10 MB RTF document for every benchmark, laid out completely.
 struct OpenWindow

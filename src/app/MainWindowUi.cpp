@@ -313,7 +313,8 @@ void MainWindowUi::buildStatusBar(QMainWindow *window)
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);
         if (i < 4) {
-            panel->setFixedWidth(120);
+            // Wider when a count needs it: a large document has eight-digit counts.
+            panel->setMinimumWidth(120);
             StatusBar1->addPermanentWidget(panel);
         } else {
             // The last panel takes the rest of the bar, at least its design width.

@@ -792,6 +792,12 @@ TEST_F(MainWindowTest, StatusCountsAndRefreshStates)
     EXPECT_EQ(form->statusPanel(1)->text(), "Počet řádku: 2");
     EXPECT_EQ(form->statusPanel(2)->text(), "Počet mezer: 1");
     EXPECT_EQ(form->statusPanel(3)->text(), "Počet slov : 3");
+    QLabel *count = form->statusPanel(0);
+    count->setText("Počet znaků: 12345678");
+    QApplication::processEvents();
+    EXPECT_GE(count->contentsRect().width(), count->fontMetrics().horizontalAdvance(count->text()))
+        << "a large count is not cut off";
+    EXPECT_EQ(form->statusPanel(1)->width(), 120);
 
     RichEdit *edit = form->editor();
     edit->selectAllText();

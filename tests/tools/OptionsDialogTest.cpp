@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -147,6 +148,10 @@ TEST_F(OptionsDialogTest, FirstStartShowsTheDesignValuesAndPutsThemInEffect)
     EXPECT_EQ(options->tUkladani()->interval(), 10 * 60 * 1000);
     EXPECT_EQ(editor->undoDepth(), 1024);
     EXPECT_TRUE(prompter.calls().empty());
+
+    QSignalSpy ticks(options.get(), &Tnastaveni::autosaveDue);
+    options->tUkladani()->start(1);
+    EXPECT_TRUE(ticks.wait(5000)) << "each tick asks for an automatic save";
 }
 
 TEST_F(OptionsDialogTest, StoredValuesArriveAsChangesAndTheDateFormatDoesNotPersist)

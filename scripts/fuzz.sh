@@ -2,7 +2,8 @@
 # Builds the fuzzers into build-fuzz/ (clang, ASan + UBSan) and runs them one after another, one
 # worker each, SECONDS in all, shared evenly:
 #   scripts/fuzz.sh SECONDS [FUZZER...] [-- extra libFuzzer flags]
-# Fuzzers: rtf_reader plain_text registry history_list html_export (default: all).
+# Fuzzers: rtf_reader plain_text registry history_list html_export date_format word_list
+# (default: all).
 # Each starts from its seeds in fuzz/seeds/ (RTF ones also from the test documents and, when it
 # is there, the shared corpus) and keeps what it learns in fuzz/corpus-work/NAME/; findings go to
 # fuzz/artifacts/NAME/. Prints each run's statistics; exits non-zero when any fuzzer found a
@@ -11,7 +12,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:?usage: scripts/fuzz.sh SECONDS [FUZZER...] [-- libFuzzer flags]}"
 shift
-all=(rtf_reader plain_text registry history_list html_export)
+all=(rtf_reader plain_text registry history_list html_export date_format word_list)
 names=()
 while [ $# -gt 0 ] && [ "$1" != "--" ]; do
   names+=("$1")

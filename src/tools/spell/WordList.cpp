@@ -13,7 +13,9 @@ namespace {
 // Byte order, as the sorted list files are written.
 bool lessThan(QByteArrayView a, QByteArrayView b)
 {
-    const int c = std::memcmp(a.data(), b.data(), size_t(std::min(a.size(), b.size())));
+    // An empty view may have no data at all, which memcmp must not be given.
+    const size_t common = size_t(std::min(a.size(), b.size()));
+    const int c = common ? std::memcmp(a.data(), b.data(), common) : 0;
     return c < 0 || (c == 0 && a.size() < b.size());
 }
 
